@@ -1,0 +1,33 @@
+#include "launch/archive_query.h"
+
+#include "launch/file_dialog.h"
+#include "launch/front_end_launch.h"
+#include "platform/failure_modes.h"
+#include "platform/host_services.h"
+#include "shell/launcher.h"
+
+namespace korvane {
+
+void OpenArchiveQuery(Launcher& launcher) {
+  HostServices& host = launcher.host;
+  FileDialog& dialog = launcher.fileDialog;
+  LeaveSilentlyOnError([&] {
+    const Text queryBackEnd = launcher.PathInProgramFolder(kQueryBackEndName);
+    if (host.FileExists(queryBackEnd)) host.DeleteFile(queryBackEnd);
+
+    dialog.SetCancelError(true);
+    dialog.SetMaxFileSize(kArchiveDialogMaxFileSize);
+    dialog.SetFlags(kArchiveDialogFlags);
+    dialog.SetDialogTitle(kArchiveDialogTitle);
+    dialog.SetFilter(kArchiveDialogFilter);
+    dialog.ShowOpen();
+
+    const PathParts parts = SplitChosenPath(launcher, dialog.FileName());
+    dialog.SetFileName(Text());
+    host.CopyFile(parts.Folder + parts.FileName, queryBackEnd);
+    LaunchFrontEnd(launcher, false);
+    host.EndProgram();
+  });
+}
+
+}  // namespace korvane

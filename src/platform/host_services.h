@@ -1,0 +1,76 @@
+#pragma once
+// The one seam between the launcher and the desktop platform: files,
+// processes, message boxes and the end of the program. Paths are Windows paths
+// ("D:\App\系统前端.mde"). Every failing operation raises korvane::Error.
+
+#include <optional>
+
+#include "platform/text.h"
+
+namespace korvane {
+
+enum class MessageButtons {
+  kOk,            // OK only
+  kYesNoDefaultNo  // Yes and No, No being the default button
+};
+
+// The button that closed a message box, numbered as the platform numbers it.
+enum class MessageAnswer : int { kOk = 1, kYes = 6, kNo = 7 };
+
+// Window style for StartProcess: maximised, with focus.
+inline constexpr int kShowMaximized = 3;
+
+class HostServices {
+ public:
+  virtual ~HostServices() = default;
+
+  // Folder of the launcher's executable, without a trailing backslash except
+  // at a drive root, where it is three characters ending in one ("C:\").
+  virtual Text ProgramFolder() = 0;
+
+  // True when another copy of the same executable is already running.
+  virtual bool IsPreviousInstanceRunning() = 0;
+
+  // True when a directory search for the path yields a name; false for the
+  // empty path. Never raises for a path that merely does not exist.
+  virtual bool FileExists(const Text& path) = 0;
+
+  // Copies the file, overwriting an existing destination; raises when the
+  // source is missing or either file is locked. A failed copy leaves no
+  // partial destination behind where the platform allows it.
+  virtual void CopyFile(const Text& source, const Text& destination) = 0;
+
+  // Deletes the file; raises when it is missing, read-only or locked.
+  virtual void DeleteFile(const Text& path) = 0;
+
+  // Renames; raises when newPath exists or oldPath is missing.
+  virtual void RenameFile(const Text& oldPath, const Text& newPath) = 0;
+
+  // Puts `replacement` in the place of the existing file `target` in one
+  // step, so that the name `target` holds at every moment either the old or
+  // the new file; `replacement` is gone afterwards. Raises, leaving both
+  // files as they were, when `target` is missing, read-only or locked, or
+  // `replacement` is missing.
+  virtual void ReplaceFile(const Text& target, const Text& replacement) = 0;
+
+  // The process's current directory, without a trailing backslash except at
+  // a drive root.
+  virtual Text CurrentDirectory() = 0;
+
+  // Modal message box without an icon, owned by the main window; without a
+  // title it shows the application title "TessalyKorvane". Returns the button
+  // pressed.
+  virtual MessageAnswer ShowMessage(const Text& text, const std::optional<Text>& title,
+                                    MessageButtons buttons) = 0;
+
+  // Starts `program` (its full path) with the command line `commandLine`,
+  // unchanged, and returns at once; `windowStyle` 3 means maximised, with
+  // focus. Raises when the program cannot be started.
+  virtual void StartProcess(const Text& program, const Text& commandLine, int windowStyle) = 0;
+
+  // Ends the launcher at once: no further code of the launcher runs and no
+  // close events are raised. Never returns.
+  [[noreturn]] virtual void EndProgram() = 0;
+};
+
+}  // namespace korvane

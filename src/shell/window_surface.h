@@ -1,0 +1,25 @@
+#pragma once
+// What the launcher's routines need of the platform's main window.
+
+#include <cstdint>
+
+namespace korvane {
+
+// A platform window handle (HWND on Windows), passed through untouched.
+using NativeWindowHandle = std::uintptr_t;
+
+class WindowSurface {
+ public:
+  virtual ~WindowSurface() = default;
+  // The main window's native handle: the owner of the help viewer.
+  virtual NativeWindowHandle Handle() = 0;
+  // Shows or hides the main window; the launch hides it before it starts the
+  // database host. Raises when the window cannot be changed.
+  virtual void SetVisible(bool visible) = 0;
+  // Unloads the main window: the platform runs its unload event (which
+  // empties the component files) and, the last window being gone, the
+  // launcher ends once the current command returns.
+  virtual void Unload() = 0;
+};
+
+}  // namespace korvane
