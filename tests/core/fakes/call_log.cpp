@@ -1,0 +1,63 @@
+#include "fakes/call_log.h"
+
+namespace korvane::testing {
+
+Error InjectedError(const std::string& operation) {
+  return Error(1001, u"注入的故障", FromUtf8(operation));
+}
+
+void CallLog::Enter(std::string operation, std::vector<Text> arguments) {
+  const std::size_t index = calls_.size();
+  calls_.push_back({std::move(operation), std::move(arguments)});
+  const Call& call = calls_.back();
+  for (const Fault& fault : faults_) {
+    const bool matches =
+        fault.index ? *fault.index == index
+                    : fault.operation == call.operation &&
+                          (!fault.firstArgument ||
+                           (!call.arguments.empty() && call.arguments[0] == *fault.firstArgument));
+    if (matches) Raise(fault.error.value_or(InjectedError(call.operation)));
+  }
+}
+
+void CallLog::Raise(Error error) {
+  if (!calls_.empty()) calls_.back().failed = true;
+  throw error;
+}
+
+void CallLog::FailCallAt(std::size_t index, std::optional<Error> error) {
+  faults_.push_back({index, {}, std::nullopt, std::move(error)});
+}
+
+void CallLog::Fail(std::string operation, std::optional<Text> firstArgument,
+                   std::optional<Error> error) {
+  faults_.push_back(
+      {std::nullopt, std::move(operation), std::move(firstArgument), std::move(error)});
+}
+
+std::vector<std::string> CallLog::Operations() const {
+  std::vector<std::string> operations;
+  for (const Call& call : calls_) operations.push_back(call.operation);
+  return operations;
+}
+
+std::vector<Call> CallLog::CallsOf(const std::string& operation) const {
+  std::vector<Call> found;
+  for (const Call& call : calls_) {
+    if (call.operation == operation) found.push_back(call);
+  }
+  return found;
+}
+
+std::optional<std::size_t> CallLog::IndexOf(const std::string& operation) const {
+  for (std::size_t i = 0; i < calls_.size(); ++i) {
+    if (calls_[i].operation == operation) return i;
+  }
+  return std::nullopt;
+}
+
+Text Arg(long long number) {
+  return FromUtf8(std::to_string(number));
+}
+
+}  // namespace korvane::testing

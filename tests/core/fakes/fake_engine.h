@@ -1,0 +1,44 @@
+#pragma once
+// A scripted database engine: each connection, recordset and compaction
+// engine enters its calls in the shared log, and the catalogue's first row
+// is set by the test. Compaction writes its destination as a file of the
+// fake host.
+
+#include <optional>
+
+#include "database/database_engine.h"
+#include "fakes/call_log.h"
+#include "fakes/fake_host.h"
+
+namespace korvane::testing {
+
+class FakeEngine : public DatabaseEngine {
+ public:
+  FakeEngine(CallLog& log, FakeHost& host) : log_(log), host_(host) {}
+
+  // What an open connection reads back: the provider's expanded form.
+  static Text Expanded(const Text& connectionString);
+  // What compaction makes of a database's content.
+  static std::string Compacted(const std::string& content);
+
+  // The first field of the first row of every recordset; no row when empty.
+  std::optional<Text> firstRow;
+  // Objects created and not yet released.
+  int live = 0;
+
+  std::unique_ptr<Connection> CreateConnection() override;
+  std::unique_ptr<Recordset> CreateRecordset() override;
+  std::unique_ptr<CompactionEngine> CreateCompactionEngine() override;
+
+  CallLog& log() { return log_; }
+  FakeHost& host() { return host_; }
+
+ private:
+  CallLog& log_;
+  FakeHost& host_;
+};
+
+// The data source a connection string names: the text after "Data Source=".
+Text DataSourceOf(const Text& connectionString);
+
+}  // namespace korvane::testing

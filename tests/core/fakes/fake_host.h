@@ -1,0 +1,98 @@
+#pragma once
+// An in-memory desktop platform: files keyed by Windows path without regard
+// to ASCII case, each with its content and whether it is locked (open
+// elsewhere) or read-only; message boxes answered from a script; and an end
+// of the program that stops the routine that called it.
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fakes/call_log.h"
+#include "platform/host_services.h"
+
+namespace korvane::testing {
+
+// Thrown by EndProgram. Deliberately unrelated to korvane::Error and
+// std::exception, so that no failure handler of the launcher catches it.
+struct ProgramEnded {};
+
+struct MessageBox {
+  Text text;
+  std::optional<Text> title;
+  MessageButtons buttons;
+  bool operator==(const MessageBox&) const = default;
+};
+
+struct StartedProcess {
+  Text program;
+  Text commandLine;
+  int windowStyle;
+  bool operator==(const StartedProcess&) const = default;
+};
+
+struct FakeFile {
+  std::string content;
+  bool locked = false;
+  bool readOnly = false;
+};
+
+class FakeHost : public HostServices {
+ public:
+  explicit FakeHost(CallLog& log) : log_(log) {}
+
+  // The scene.
+  Text programFolder = u"D:\\App";
+  Text currentDirectory = u"C:\\Users\\korvane";
+  bool previousInstanceRunning = false;
+  std::deque<MessageAnswer> answers;  // for Yes/No questions; No when empty
+
+  void PutFile(const Text& path, std::string content, bool locked = false, bool readOnly = false);
+  void RemoveFile(const Text& path);
+  void SetLocked(const Text& path, bool locked = true);
+  void SetReadOnly(const Text& path, bool readOnly = true);
+  // The file, or its content, or nothing when the path names no file.
+  std::optional<FakeFile> File(const Text& path) const;
+  std::optional<std::string> Content(const Text& path) const;
+  bool Has(const Text& path) const { return Content(path).has_value(); }
+  // Paths of all files, as first written.
+  std::vector<Text> Paths() const;
+
+  // What the launcher did.
+  std::vector<MessageBox> messages;
+  std::vector<StartedProcess> started;
+  bool ended = false;
+
+  // HostServices.
+  Text ProgramFolder() override;
+  bool IsPreviousInstanceRunning() override;
+  bool FileExists(const Text& path) override;
+  void CopyFile(const Text& source, const Text& destination) override;
+  void DeleteFile(const Text& path) override;
+  void RenameFile(const Text& oldPath, const Text& newPath) override;
+  void ReplaceFile(const Text& target, const Text& replacement) override;
+  Text CurrentDirectory() override;
+  MessageAnswer ShowMessage(const Text& text, const std::optional<Text>& title,
+                            MessageButtons buttons) override;
+  void StartProcess(const Text& program, const Text& commandLine, int windowStyle) override;
+  [[noreturn]] void EndProgram() override;
+
+ private:
+  struct Entry {
+    Text path;
+    FakeFile file;
+  };
+  static Text Key(const Text& path);
+  Entry* Find(const Text& path);
+  const Entry* Find(const Text& path) const;
+  // Raises the platform's errors for a missing or unwritable file.
+  Entry& Existing(const Text& path);
+  void Writable(const Entry& entry);
+
+  CallLog& log_;
+  std::map<Text, Entry> files_;
+};
+
+}  // namespace korvane::testing

@@ -1,0 +1,44 @@
+#include "fakes/world.h"
+
+namespace korvane::testing {
+
+void PrintTo(Outcome outcome, std::ostream* os) {
+  constexpr const char* kNames[] = {"returned", "program ended", "korvane::Error escaped"};
+  *os << kNames[static_cast<int>(outcome)];
+}
+
+void PrintTo(const MessageBox& box, std::ostream* os) {
+  *os << "{\"" << ToUtf8(box.text) << "\", "
+      << (box.title ? "\"" + ToUtf8(*box.title) + "\"" : std::string("no title")) << ", "
+      << (box.buttons == MessageButtons::kOk ? "OK" : "Yes/No") << "}";
+}
+
+World::World() {
+  window.onUnload = [this] { mainWindow.Unload(); };
+}
+
+void World::PutComponents() {
+  host.PutFile(kMainFrontEndPath, "main front-end");
+  host.PutFile(kQueryFrontEndPath, "query front-end");
+  host.PutFile(kWorkgroupPath, "workgroup");
+}
+
+void World::StandardScene() {
+  PutComponents();
+  host.PutFile(kBackEndPath, kBackEndData);
+  engine.firstRow = kBackEndPath;
+  launcher.componentFiles.Fill();
+}
+
+Outcome World::Run(const std::function<void()>& body) {
+  try {
+    body();
+    return Outcome::kReturned;
+  } catch (const ProgramEnded&) {
+    return Outcome::kProgramEnded;
+  } catch (const Error&) {
+    return Outcome::kErrorEscaped;
+  }
+}
+
+}  // namespace korvane::testing

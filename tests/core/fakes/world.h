@@ -1,0 +1,67 @@
+#pragma once
+// A launcher wired to in-memory doubles of every seam, and the scene most
+// tests start from: the launcher in D:\App with its three components, the
+// data back-end D:\share\data.mdb that the main front-end links to, and the
+// component table filled as after a normal start.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+
+#include "fakes/call_log.h"
+#include "fakes/fake_automation.h"
+#include "fakes/fake_engine.h"
+#include "fakes/fake_host.h"
+#include "fakes/fake_window.h"
+#include "fakes/scripted_dialog.h"
+#include "shell/launcher.h"
+#include "shell/main_window.h"
+
+namespace korvane::testing {
+
+inline constexpr char16_t kMainFrontEndPath[] = u"D:\\App\\系统前端.mde";
+inline constexpr char16_t kQueryFrontEndPath[] = u"D:\\App\\查询系统.mde";
+inline constexpr char16_t kWorkgroupPath[] = u"D:\\App\\Secured.mdw";
+inline constexpr char16_t kBackEndPath[] = u"D:\\share\\data.mdb";
+inline constexpr char16_t kBackUpPath[] = u"D:\\App\\Korvane后端备份.mdb";
+inline constexpr char16_t kBackUpTempPath[] = u"D:\\App\\Korvane后端备份.tmp";
+inline constexpr char16_t kQueryBackEndPath[] = u"D:\\App\\查询后端.mdb";
+inline constexpr char16_t kHelpPath[] = u"D:\\App\\nuqe.chm";
+inline constexpr char kBackEndData[] = "back-end data";
+
+// How a routine or command came back.
+enum class Outcome { kReturned, kProgramEnded, kErrorEscaped };
+void PrintTo(Outcome outcome, std::ostream* os);
+void PrintTo(const MessageBox& box, std::ostream* os);
+
+struct World {
+  World();
+  World(const World&) = delete;
+  World& operator=(const World&) = delete;
+
+  // The three component files in D:\App.
+  void PutComponents();
+  // Components, back-end, catalogue row and a filled component table.
+  void StandardScene();
+  // Runs `body` and tells how it came back.
+  Outcome Run(const std::function<void()>& body);
+
+  CallLog log;
+  FakeHost host{log};
+  FakeEngine engine{log, host};
+  FakeAutomation automation{log};
+  ScriptedDialog dialog{log, host};
+  FakeHelpViewer viewer{log};
+  FakeWindow window{log};
+  Launcher launcher{host, engine, automation, dialog, viewer, window, {}};
+  MainWindow mainWindow{launcher};
+};
+
+class LauncherTest : public ::testing::Test {
+ protected:
+  LauncherTest() { w.StandardScene(); }
+  World w;
+};
+
+}  // namespace korvane::testing
