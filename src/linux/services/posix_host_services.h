@@ -1,0 +1,60 @@
+#pragma once
+// The launcher's platform on Linux: POSIX files and processes behind the
+// HostServices seam, with Windows paths mapped by windows_paths.h and "open
+// elsewhere" meaning an advisory lock of file_lock.h. Message boxes are left
+// to a presenter that the window toolkit supplies.
+//
+// Error numbers are errno values, descriptions the system's text naming the
+// path, sources the operation ("CopyFile").
+
+#include <functional>
+#include <string>
+
+#include "platform/host_services.h"
+
+namespace korvane::linux_edition {
+
+inline constexpr char16_t kApplicationTitle[] = u"TessalyKorvane";
+// Environment variable that hands a started program its window style.
+inline constexpr char kShowWindowVariable[] = "KORVANE_SHOW_WINDOW";
+
+class PosixHostServices : public HostServices {
+ public:
+  // Shows a modal box without an icon and returns the button pressed; the
+  // title is always given (the application title when the caller has none).
+  using MessagePresenter =
+      std::function<MessageAnswer(const Text& text, const Text& title, MessageButtons buttons)>;
+
+  explicit PosixHostServices(MessagePresenter presenter);
+  ~PosixHostServices() override;
+
+  // The folder of /proc/self/exe as a Windows path.
+  Text ProgramFolder() override;
+  // Takes an exclusive lock on a lock file named after the executable's path
+  // (in $XDG_RUNTIME_DIR, else /tmp) and holds it until the process ends;
+  // true when another process holds it already.
+  bool IsPreviousInstanceRunning() override;
+  // True for an existing file that is not a folder.
+  bool FileExists(const Text& path) override;
+  // Copies through a hidden file beside the destination that takes the
+  // destination's name only when complete; keeps the source's mode and time.
+  void CopyFile(const Text& source, const Text& destination) override;
+  void DeleteFile(const Text& path) override;
+  void RenameFile(const Text& oldPath, const Text& newPath) override;
+  void ReplaceFile(const Text& target, const Text& replacement) override;
+  Text CurrentDirectory() override;
+  MessageAnswer ShowMessage(const Text& text, const std::optional<Text>& title,
+                            MessageButtons buttons) override;
+  // Parses `commandLine` by the Windows rules, maps `program` to POSIX and
+  // starts it without a shell in a session of its own, with the arguments
+  // after the first and KORVANE_SHOW_WINDOW=<windowStyle> in its environment.
+  void StartProcess(const Text& program, const Text& commandLine, int windowStyle) override;
+  // Flushes stdio and _exit(0): no destructors, no close events.
+  [[noreturn]] void EndProgram() override;
+
+ private:
+  MessagePresenter presenter_;
+  int instanceLock_ = -1;  // held for the process's life once taken
+};
+
+}  // namespace korvane::linux_edition
