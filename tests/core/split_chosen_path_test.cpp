@@ -1,0 +1,69 @@
+// Splitting the dialog's chosen path into the folder and the file name the
+// archive is copied from.
+
+#include <gtest/gtest.h>
+
+#include "fakes/world.h"
+#include "launch/archive_query.h"
+
+namespace korvane::testing {
+namespace {
+
+struct SplitRow {
+  const char* name;
+  Text currentDirectory;
+  Text chosenPath;
+  Text folder;
+  Text fileName;
+};
+
+class SplitChosenPathTable : public ::testing::TestWithParam<SplitRow> {};
+
+TEST_P(SplitChosenPathTable, Splits) {
+  const SplitRow& row = GetParam();
+  World w;
+  w.host.currentDirectory = row.currentDirectory;
+  const PathParts parts = SplitChosenPath(w.launcher, row.chosenPath);
+  EXPECT_EQ(parts.Folder, row.folder);
+  EXPECT_EQ(parts.FileName, row.fileName);
+}
+
+using namespace std::string_literals;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SplitChosenPathTable,
+    ::testing::Values(
+        // The file lies in the current directory.
+        SplitRow{"InCurrentDirectory", u"D:\\档案", u"D:\\档案\\arch.mdb", u"D:\\档案\\",
+                 u"arch.mdb"},
+        SplitRow{"InDriveRoot", u"E:\\", u"E:\\arch.mdb", u"E:\\", u"arch.mdb"},
+        SplitRow{"FolderCaseDiffers", u"D:\\Archive", u"d:\\ARCHIVE\\arch.mdb", u"D:\\Archive\\",
+                 u"arch.mdb"},
+        SplitRow{"SecondBackslashStays", u"D:\\档案", u"D:\\档案\\\\arch.mdb", u"D:\\档案\\",
+                 u"\\arch.mdb"},
+        SplitRow{"InSubfolder", u"D:\\档案", u"D:\\档案\\2019\\arch.mdb", u"D:\\档案\\",
+                 u"2019\\arch.mdb"},
+        // The file lies elsewhere: it is split at its own last backslash.
+        SplitRow{"OtherFolderSameLength", u"C:\\Temp", u"D:\\back\\arch.mdb", u"D:\\back\\",
+                 u"arch.mdb"},
+        SplitRow{"ShorterThanCurrentDirectory", u"C:\\Program Files\\App", u"D:\\a\\b.mdb",
+                 u"D:\\a\\", u"b.mdb"},
+        SplitRow{"CurrentDirectoryIsOnlyAPrefix", u"C:\\Temp", u"C:\\TempOld\\arch.mdb",
+                 u"C:\\TempOld\\", u"arch.mdb"},
+        // No single file named.
+        SplitRow{"Empty", u"C:\\Temp", u"", u"", u""},
+        SplitRow{"NoBackslash", u"C:\\Temp", u"arch.mdb", u"", u""},
+        SplitRow{"SeveralFilesSelected", u"D:\\档案", u"D:\\档案\0a.mdb\0b.mdb"s, u"", u""},
+        SplitRow{"OneFileWithNul", u"D:\\档案", u"D:\\档案\\a.mdb\0"s, u"", u""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SplitChosenPath, UnreadableCurrentDirectoryGivesEmptyParts) {
+  World w;
+  w.log.Fail("CurrentDirectory");
+  const PathParts parts = SplitChosenPath(w.launcher, u"D:\\档案\\arch.mdb");
+  EXPECT_EQ(parts.Folder, u"");
+  EXPECT_EQ(parts.FileName, u"");
+}
+
+}  // namespace
+}  // namespace korvane::testing
