@@ -1,0 +1,27 @@
+#pragma once
+// Automation of Microsoft Access ("Access.Application"), late-bound.
+
+#include <vector>
+
+#include "launch/host_automation.h"
+#include "windows/automation_factory.h"
+
+namespace korvane::windows {
+
+class AccessAutomation final : public HostAutomation {
+ public:
+  explicit AccessAutomation(AutomationFactory& factory) : factory_(factory) {}
+
+  std::unique_ptr<RunningHost> FindRunningHost() override;
+  // The AppTitle property of the database the instance has open:
+  // CurrentDb().Properties("AppTitle").Value.
+  Text RunningApplicationName(RunningHost& instance) override;
+  // SysCmd(9) of a new instance, which is kept until this object goes.
+  Text HostProgramFolder() override;
+
+ private:
+  AutomationFactory& factory_;
+  std::vector<AutomationObject> createdHosts_;
+};
+
+}  // namespace korvane::windows

@@ -1,0 +1,30 @@
+#pragma once
+// Where automation objects come from: the one place that reaches COM's class
+// registry, so that tests can hand the adapters objects of their own.
+
+#include "platform/text.h"
+#include "windows/dispatch_call.h"
+
+namespace korvane::windows {
+
+class AutomationFactory {
+ public:
+  virtual ~AutomationFactory() = default;
+  // A new object of the class registered under `progId`; raises when the
+  // class is unknown or cannot be created.
+  virtual AutomationObject CreateObject(const Text& progId) = 0;
+  // A running object of that class registered as active; raises when none
+  // is running.
+  virtual AutomationObject GetActiveObject(const Text& progId) = 0;
+};
+
+// The system's registry of classes: CLSIDFromProgID, then CoCreateInstance
+// (in-process or local server) or GetActiveObject. COM must be initialised
+// on the calling thread.
+class ComAutomationFactory final : public AutomationFactory {
+ public:
+  AutomationObject CreateObject(const Text& progId) override;
+  AutomationObject GetActiveObject(const Text& progId) override;
+};
+
+}  // namespace korvane::windows

@@ -1,0 +1,77 @@
+#include "windows/banner_picture.h"
+
+#include <cstring>
+
+namespace korvane::windows {
+namespace {
+
+ComPtr<IStream> StreamOverResource(int resourceId, DWORD& size) {
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
+  if (!found) return {};
+  HGLOBAL loaded = LoadResource(nullptr, found);
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  size = SizeofResource(nullptr, found);
+  if (!bytes || size == 0) return {};
+  // The stream owns a movable copy; resource memory cannot back a stream.
+  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!copy) return {};
+  void* target = GlobalLock(copy);
+  std::memcpy(target, bytes, size);
+  GlobalUnlock(copy);
+  ComPtr<IStream> stream;
+  if (FAILED(CreateStreamOnHGlobal(copy, TRUE, stream.Receive()))) {
+    GlobalFree(copy);
+    return {};
+  }
+  return stream;
+}
+
+// The picture's size in pixels: a bitmap's own, otherwise its HIMETRIC
+// extent at the screen's resolution.
+SIZE PixelSize(IPicture& picture) {
+  SHORT type = PICTYPE_UNINITIALIZED;
+  OLE_HANDLE handle = 0;
+  BITMAP bitmap;
+  if (SUCCEEDED(picture.get_Type(&type)) && type == PICTYPE_BITMAP &&
+      SUCCEEDED(picture.get_Handle(&handle)) &&
+      GetObjectW(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), sizeof bitmap,
+                 &bitmap) == sizeof bitmap) {
+    return {bitmap.bmWidth, bitmap.bmHeight};
+  }
+  OLE_XSIZE_HIMETRIC width = 0;
+  OLE_YSIZE_HIMETRIC height = 0;
+  picture.get_Width(&width);
+  picture.get_Height(&height);
+  HDC screen = GetDC(nullptr);
+  const SIZE size{MulDiv(width, GetDeviceCaps(screen, LOGPIXELSX), 2540),
+                  MulDiv(height, GetDeviceCaps(screen, LOGPIXELSY), 2540)};
+  ReleaseDC(nullptr, screen);
+  return size;
+}
+
+}  // namespace
+
+BannerPicture::BannerPicture(int resourceId) {
+  DWORD size = 0;
+  const ComPtr<IStream> stream = StreamOverResource(resourceId, size);
+  if (!stream) return;
+  if (FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+                            reinterpret_cast<void**>(picture_.Receive())))) {
+    picture_.Reset();
+    return;
+  }
+  pixels_ = PixelSize(*picture_);
+}
+
+void BannerPicture::Draw(HDC dc) const {
+  if (!picture_) return;
+  OLE_XSIZE_HIMETRIC width = 0;
+  OLE_YSIZE_HIMETRIC height = 0;
+  picture_->get_Width(&width);
+  picture_->get_Height(&height);
+  // The source rectangle runs bottom-up in HIMETRIC: start at the height and
+  // go up by it.
+  picture_->Render(dc, 0, 0, pixels_.cx, pixels_.cy, 0, height, width, -height, nullptr);
+}
+
+}  // namespace korvane::windows

@@ -1,0 +1,38 @@
+#pragma once
+// The HTML Help viewer: HtmlHelpA from hhctrl.ocx, loaded when first needed
+// and only from the system folder, so that a file of that name beside the
+// launcher or in the current directory is never loaded in its place.
+
+#include <string>
+
+#include "help/help_viewer.h"
+#include "windows/win32.h"
+
+namespace korvane::windows {
+
+// `path` in the system's ANSI code page. A path with a character the code
+// page cannot hold is given by its short name instead, which the ANSI
+// viewer can open; raises when there is none either.
+std::string AnsiPath(const Text& path);
+
+class HtmlHelpViewer final : public HelpViewer {
+ public:
+  // `module` is the component's file name in the system folder.
+  explicit HtmlHelpViewer(const wchar_t* module = L"hhctrl.ocx") : module_(module) {}
+  HtmlHelpViewer(const HtmlHelpViewer&) = delete;
+  HtmlHelpViewer& operator=(const HtmlHelpViewer&) = delete;
+  // The component stays loaded: the viewer windows it opened live on in this
+  // process until the launcher ends.
+
+  NativeWindowHandle HtmlHelpA(NativeWindowHandle owner, const Text& path, unsigned command,
+                               std::uintptr_t data) override;
+
+ private:
+  using Entry = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+  Entry Load();
+
+  const wchar_t* module_;
+  Entry entry_ = nullptr;
+};
+
+}  // namespace korvane::windows

@@ -1,0 +1,68 @@
+// TessalyKorvane: the launcher's Windows program. Wires the Win32 and COM
+// adapters into the launcher, shows the main window after its load event and
+// runs its messages until it is unloaded.
+
+#include "platform/error.h"
+#include "shell/launcher.h"
+#include "shell/main_window.h"
+#include "windows/access_automation.h"
+#include "windows/ado_database_engine.h"
+#include "windows/automation_factory.h"
+#include "windows/html_help_viewer.h"
+#include "windows/main_frame.h"
+#include "windows/open_file_dialog.h"
+#include "windows/win32.h"
+#include "windows/win32_host_services.h"
+
+namespace {
+
+// Runs the launcher; returns the program's exit code.
+int RunLauncher(HINSTANCE instance, int showCommand) {
+  using namespace korvane;
+  using namespace korvane::windows;
+
+  Win32HostServices host;
+  ComAutomationFactory factory;
+  AdoDatabaseEngine engine(factory);
+  // Declared before the window so that the Access object it may hold is
+  // released last, when the program ends.
+  AccessAutomation hostAutomation(factory);
+  Win32OpenFileDialog fileDialog;
+  HtmlHelpViewer helpViewer;
+  MainFrame frame(instance);
+  Launcher launcher{host, engine, hostAutomation, fileDialog, helpViewer, frame, {}};
+  MainWindow mainWindow(launcher);
+
+  try {
+    frame.Create(mainWindow);
+  } catch (const Error& error) {
+    const Text text = error.Source() + u"-->" + error.Description();
+    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.c_str()),
+                reinterpret_cast<const wchar_t*>(kApplicationTitle), MB_OK);
+    return 1;
+  }
+  host.SetOwnerWindow(frame.Window());
+  fileDialog.SetOwnerWindow(frame.Window());
+
+  frame.Load();
+  if (!frame.Window()) return 0;  // unloaded during load
+  ShowWindow(frame.Window(), showCommand);
+  UpdateWindow(frame.Window());
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  // One single-threaded apartment for the window, the dialog and automation.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const int exitCode = RunLauncher(instance, showCommand);
+  if (SUCCEEDED(com)) CoUninitialize();
+  return exitCode;
+}

@@ -1,0 +1,192 @@
+#include "windows/main_frame.h"
+
+#include <iterator>
+
+#include "windows/main_window_ids.h"
+#include "windows/resource_ids.h"
+#include "windows/wait_cursor.h"
+#include "windows/wide_text.h"
+#include "windows/win32_error.h"
+
+namespace korvane::windows {
+namespace {
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kExtendedStyle = 0;
+constexpr int kBaseDpi = 96;
+
+// WM_COMMAND identifier of each entry of the menu bar, in menu order.
+constexpr unsigned kMenuIds[] = {kIdRun, kIdCompact, kIdBackUp, kIdQuery, kIdHelp, kIdClose};
+static_assert(std::size(kMenuIds) == kMenuBar.size());
+
+HMENU CreateMenuBar() {
+  HMENU bar = CreateMenu();
+  if (!bar) throw LastError(u"CreateMenu");
+  for (std::size_t i = 0; i < kMenuBar.size(); ++i) {
+    // Captions carry no '&', so no entry gets an access key.
+    if (!AppendMenuW(bar, MF_STRING, kMenuIds[i],
+                     reinterpret_cast<const wchar_t*>(kMenuBar[i].caption))) {
+      const Error error = LastError(u"AppendMenu");
+      DestroyMenu(bar);
+      throw error;
+    }
+  }
+  return bar;
+}
+
+HICON LoadIconOfSize(HINSTANCE instance, int widthMetric, int heightMetric) {
+  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(KORVANE_ICON), IMAGE_ICON,
+                                       GetSystemMetrics(widthMetric),
+                                       GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
+}
+
+int SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kBaseDpi;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kBaseDpi;
+}
+
+// Commands that copy or compact files keep the hourglass up while they run.
+bool ShowsWaitCursor(MenuCommand command) {
+  return command == MenuCommand::压缩 || command == MenuCommand::备份;
+}
+
+}  // namespace
+
+SIZE ClientSizeAt(int dpi) {
+  return {MulDiv(kClientWidthTwips / kTwipsPerPixelAt96Dpi, dpi, kBaseDpi),
+          MulDiv(kClientHeightTwips / kTwipsPerPixelAt96Dpi, dpi, kBaseDpi)};
+}
+
+std::optional<MenuCommand> CommandOf(unsigned identifier) {
+  for (std::size_t i = 0; i < kMenuBar.size(); ++i) {
+    if (kMenuIds[i] == identifier) return kMenuBar[i].command;
+  }
+  return std::nullopt;
+}
+
+MainFrame::MainFrame(HINSTANCE instance) : instance_(instance), banner_(KORVANE_BANNER) {}
+
+MainFrame::~MainFrame() {
+  if (window_) DestroyWindow(window_);
+}
+
+void MainFrame::Create(MainWindow& model) {
+  model_ = &model;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = &MainFrame::Procedure;
+  windowClass.hInstance = instance_;
+  windowClass.hIcon = LoadIconOfSize(instance_, SM_CXICON, SM_CYICON);
+  windowClass.hIconSm = LoadIconOfSize(instance_, SM_CXSMICON, SM_CYSMICON);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszClassName = kMainWindowClass;
+  if (!RegisterClassExW(&windowClass)) throw LastError(u"RegisterClass");
+
+  HMENU menu = CreateMenuBar();
+  const SIZE client = ClientSizeAt(SystemDpi());
+  RECT frame{0, 0, client.cx, client.cy};
+  AdjustWindowRectEx(&frame, kStyle, TRUE, kExtendedStyle);
+  window_ = CreateWindowExW(kExtendedStyle, kMainWindowClass, AsWide(Text(kWindowCaption)), kStyle,
+                            CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                            frame.bottom - frame.top, nullptr, menu, instance_, this);
+  if (!window_) {
+    const Error error = LastError(u"CreateWindow");
+    DestroyMenu(menu);
+    throw error;
+  }
+  FitClientArea();
+}
+
+// A menu bar that wraps onto a second line takes height from the client
+// area; the frame grows by whatever the client area lacks.
+void MainFrame::FitClientArea() {
+  const SIZE wanted = ClientSizeAt(SystemDpi());
+  RECT client;
+  RECT frame;
+  if (!GetClientRect(window_, &client) || !GetWindowRect(window_, &frame)) return;
+  const int extraWidth = wanted.cx - (client.right - client.left);
+  const int extraHeight = wanted.cy - (client.bottom - client.top);
+  if (extraWidth == 0 && extraHeight == 0) return;
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + extraWidth,
+               frame.bottom - frame.top + extraHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainFrame::SetVisible(bool visible) {
+  // ShowWindow answers the previous visibility, not success: nothing to check.
+  ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void MainFrame::Unload() {
+  if (window_ && !DestroyWindow(window_)) throw LastError(u"Unload");
+}
+
+LRESULT CALLBACK MainFrame::Procedure(HWND window, UINT message, WPARAM wParam,
+                                      LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    auto* frame = static_cast<MainFrame*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    frame->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
+  }
+  auto* frame = reinterpret_cast<MainFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!frame) return DefWindowProcW(window, message, wParam, lParam);
+  return frame->OnMessage(message, wParam, lParam);
+}
+
+LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (const auto command = CommandOf(LOWORD(wParam)); command && HIWORD(wParam) == 0) {
+        RunCommand(*command);
+        return 0;
+      }
+      break;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_CLOSE:
+      // Closing while a command's message box or dialog is up would pull the
+      // component files from under it; the close box is disabled then anyway.
+      if (!busy_) DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY: {
+      HWND window = window_;
+      window_ = nullptr;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      model_->Unload();
+      PostQuitMessage(0);
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void MainFrame::Load() {
+  busy_ = true;
+  model_->Load();
+  busy_ = false;
+}
+
+void MainFrame::RunCommand(MenuCommand command) {
+  if (busy_) return;
+  busy_ = true;
+  {
+    std::optional<WaitCursor> hourglass;
+    if (ShowsWaitCursor(command)) hourglass.emplace();
+    model_->Choose(command);
+  }
+  busy_ = false;
+}
+
+void MainFrame::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window_, &paint);
+  if (dc) banner_.Draw(dc);
+  EndPaint(window_, &paint);
+}
+
+}  // namespace korvane::windows

@@ -1,0 +1,58 @@
+#pragma once
+// The launcher's main window on Win32: its own window class, caption, fixed
+// client size, banner, icon and menu bar. Events go to korvane::MainWindow.
+
+#include <optional>
+
+#include "shell/main_window.h"
+#include "shell/window_surface.h"
+#include "windows/banner_picture.h"
+#include "windows/win32.h"
+
+namespace korvane::windows {
+
+// The client area in pixels at `dpi` dots per inch: the window's twips at
+// 15 twips per pixel at 96 DPI, scaled.
+SIZE ClientSizeAt(int dpi);
+
+// The menu command behind a WM_COMMAND identifier, if it is one.
+std::optional<MenuCommand> CommandOf(unsigned identifier);
+
+class MainFrame final : public WindowSurface {
+ public:
+  explicit MainFrame(HINSTANCE instance);
+  MainFrame(const MainFrame&) = delete;
+  MainFrame& operator=(const MainFrame&) = delete;
+  ~MainFrame() override;
+
+  // Creates the window, not yet shown; its events go to `model`. Raises
+  // when the window cannot be created.
+  void Create(MainWindow& model);
+  // The load event, before the window is first shown.
+  void Load();
+
+  NativeWindowHandle Handle() override { return reinterpret_cast<NativeWindowHandle>(window_); }
+  HWND Window() const { return window_; }
+  void SetVisible(bool visible) override;
+  void Unload() override;
+
+ private:
+  // An exception never crosses the system's frames: one that escaped a
+  // handler would be a fault of the launcher, which then ends.
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam,
+                                    LPARAM lParam) noexcept;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void RunCommand(MenuCommand command);
+  void Paint();
+  void FitClientArea();
+
+  HINSTANCE instance_;
+  MainWindow* model_ = nullptr;
+  HWND window_ = nullptr;
+  BannerPicture banner_;
+  // True while the load event or a command runs: their message boxes and
+  // dialog pump this window's messages, and no command may start meanwhile.
+  bool busy_ = false;
+};
+
+}  // namespace korvane::windows

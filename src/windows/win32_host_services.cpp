@@ -1,0 +1,184 @@
+#include "windows/win32_host_services.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "shell/main_window.h"
+#include "windows/wait_cursor.h"
+#include "windows/wide_text.h"
+#include "windows/win32_error.h"
+
+namespace korvane::windows {
+namespace {
+
+constexpr char16_t kMutexPrefix[] = u"Local\\TessalyKorvane ";
+// Kernel object names are limited to MAX_PATH characters.
+constexpr std::size_t kLongestObjectName = MAX_PATH - 1;
+
+Text Digest(const Text& text) {
+  std::uint64_t hash = 1469598103934665603ull;  // FNV-1a
+  for (char16_t c : text) {
+    hash = (hash ^ static_cast<std::uint16_t>(c)) * 1099511628211ull;
+  }
+  return HexCode(static_cast<std::uint32_t>(hash >> 32)) +
+         HexCode(static_cast<std::uint32_t>(hash)).substr(2);
+}
+
+// A path without its last backslash and name; a drive root keeps its
+// backslash ("C:\").
+Text FolderOf(const Text& path) {
+  const auto slash = path.find_last_of(u'\\');
+  if (slash == Text::npos) return Text();
+  if (slash == 2 && path.size() > 1 && path[1] == u':') return path.substr(0, 3);
+  return path.substr(0, slash);
+}
+
+}  // namespace
+
+Text PreviousInstanceMutexName(const Text& exePath) {
+  Text name = exePath;
+  if (!name.empty()) {
+    CharUpperBuffW(reinterpret_cast<wchar_t*>(name.data()), static_cast<DWORD>(name.size()));
+  }
+  for (char16_t& c : name) {
+    if (c == u'\\' || c == u':') c = u'/';
+  }
+  Text full = kMutexPrefix + name;
+  if (full.size() > kLongestObjectName) full = kMutexPrefix + Digest(name);
+  return full;
+}
+
+Text ExecutablePath() {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) throw LastError(u"ProgramFolder");
+    if (length < buffer.size()) return FromWide(std::wstring_view(buffer.data(), length));
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+Win32HostServices::~Win32HostServices() {
+  if (instanceMutex_) CloseHandle(instanceMutex_);
+}
+
+Text Win32HostServices::ProgramFolder() {
+  return FolderOf(ExecutablePath());
+}
+
+bool Win32HostServices::IsPreviousInstanceRunning() {
+  if (instanceMutex_) return false;  // this copy already holds the name
+  const Text name = PreviousInstanceMutexName(ExecutablePath());
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, AsWide(name));
+  const DWORD error = GetLastError();
+  if (!mutex) {
+    // A copy started by another account holds the mutex with its own rights.
+    if (error == ERROR_ACCESS_DENIED) return true;
+    throw ErrorFromCode(error, u"IsPreviousInstanceRunning");
+  }
+  if (error == ERROR_ALREADY_EXISTS) {
+    CloseHandle(mutex);
+    return true;
+  }
+  instanceMutex_ = mutex;
+  return false;
+}
+
+bool Win32HostServices::FileExists(const Text& path) {
+  if (path.empty() || path.find(u'\0') != Text::npos) return false;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(AsWide(path), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
+}
+
+void Win32HostServices::CopyFile(const Text& source, const Text& destination) {
+  constexpr char16_t kOperation[] = u"CopyFile";
+  const wchar_t* from = AsWidePath(source, kOperation);
+  const wchar_t* to = AsWidePath(destination, kOperation);
+  WaitCursor busy;
+  if (!CopyFileW(from, to, FALSE)) throw LastError(kOperation);
+}
+
+void Win32HostServices::DeleteFile(const Text& path) {
+  constexpr char16_t kOperation[] = u"DeleteFile";
+  if (!DeleteFileW(AsWidePath(path, kOperation))) throw LastError(kOperation);
+}
+
+void Win32HostServices::RenameFile(const Text& oldPath, const Text& newPath) {
+  constexpr char16_t kOperation[] = u"RenameFile";
+  // Without MOVEFILE_REPLACE_EXISTING the move fails when newPath exists.
+  if (!MoveFileW(AsWidePath(oldPath, kOperation), AsWidePath(newPath, kOperation))) {
+    throw LastError(kOperation);
+  }
+}
+
+void Win32HostServices::ReplaceFile(const Text& target, const Text& replacement) {
+  constexpr char16_t kOperation[] = u"ReplaceFile";
+  const wchar_t* targetPath = AsWidePath(target, kOperation);
+  const wchar_t* replacementPath = AsWidePath(replacement, kOperation);
+  if (ReplaceFileW(targetPath, replacementPath, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                   nullptr)) {
+    return;
+  }
+  const DWORD error = GetLastError();
+  // The old file has been moved aside but the replacement could not take its
+  // name: finish the move rather than leave the target's name empty.
+  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && MoveFileW(replacementPath, targetPath)) {
+    return;
+  }
+  throw ErrorFromCode(error, kOperation);
+}
+
+Text Win32HostServices::CurrentDirectory() {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (length == 0) throw LastError(u"CurrentDirectory");
+    if (length < buffer.size()) {
+      Text folder = FromWide(std::wstring_view(buffer.data(), length));
+      // Only a drive root ("C:\") keeps its trailing backslash.
+      if (folder.size() > 3 && folder.back() == u'\\') folder.pop_back();
+      return folder;
+    }
+    buffer.resize(length);
+  }
+}
+
+MessageAnswer Win32HostServices::ShowMessage(const Text& text, const std::optional<Text>& title,
+                                             MessageButtons buttons) {
+  const UINT style = buttons == MessageButtons::kOk ? MB_OK : (MB_YESNO | MB_DEFBUTTON2);
+  const Text caption = title ? *title : Text(kApplicationTitle);
+  const int answer = MessageBoxW(owner_, AsWide(text), AsWide(caption), style);
+  if (answer == 0) throw LastError(u"ShowMessage");
+  return static_cast<MessageAnswer>(answer);
+}
+
+void Win32HostServices::StartProcess(const Text& program, const Text& commandLine,
+                                     int windowStyle) {
+  constexpr char16_t kOperation[] = u"StartProcess";
+  const wchar_t* application = AsWidePath(program, kOperation);
+  AsWidePath(commandLine, kOperation);
+  // CreateProcessW may write into the command line, so it gets a copy.
+  std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+  line.push_back(L'\0');
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(windowStyle);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(application, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    throw LastError(kOperation);
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+void Win32HostServices::EndProgram() {
+  ExitProcess(0);
+}
+
+}  // namespace korvane::windows
