@@ -1,0 +1,220 @@
+// Backing up and compacting the data back-end: the messages, and what lies
+// on disk afterwards under each name.
+
+#include <gtest/gtest.h>
+
+#include "fakes/world.h"
+#include "maintenance/maintain_back_end.h"
+
+namespace korvane::testing {
+namespace {
+
+constexpr char16_t kScratchPath[] = u"D:\\share\\data备份.mdb";
+const std::string kCompacted = FakeEngine::Compacted(kBackEndData);
+
+const MessageBox kNotFound{u"没有发现后端数据库文件无法进行操作", Text(u"出错信息"),
+                           MessageButtons::kOk};
+const MessageBox kCompactedNotice{u"后端数据压缩工作已经结束", Text(u"系统运行状态"),
+                                  MessageButtons::kOk};
+const MessageBox kBackedUpNotice{u"后端数据备份工作已经结束", Text(u"系统运行状态"),
+                                 MessageButtons::kOk};
+
+using FileState = std::pair<Text, std::optional<std::string>>;
+
+struct MaintenanceRow {
+  const char* name;
+  std::function<void(World&)> scene;
+  Text action;
+  std::vector<MessageBox> messages;
+  std::vector<FileState> files;  // afterwards; nothing: no such file
+};
+
+class Maintenance : public ::testing::TestWithParam<MaintenanceRow> {};
+
+TEST_P(Maintenance, LeavesTheFilesAsExpected) {
+  const MaintenanceRow& row = GetParam();
+  World w;
+  w.StandardScene();
+  w.host.PutFile(kBackUpPath, "old backup");
+  if (row.scene) row.scene(w);
+
+  EXPECT_EQ(w.Run([&] { MaintainBackEnd(w.launcher, row.action); }), Outcome::kReturned);
+
+  EXPECT_EQ(w.host.messages, row.messages);
+  for (const auto& [path, content] : row.files) {
+    EXPECT_EQ(w.host.Content(path), content) << ToUtf8(path);
+  }
+  EXPECT_FALSE(w.host.Has(kBackUpTempPath));
+  EXPECT_EQ(w.engine.live, 0);
+}
+
+const FileState kBackEndKept{kBackEndPath, kBackEndData};
+const FileState kBackUpKept{kBackUpPath, "old backup"};
+const FileState kNoScratch{kScratchPath, std::nullopt};
+
+void RemoveBackEnd(World& w) {
+  w.host.RemoveFile(kBackEndPath);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NotFound, Maintenance,
+    ::testing::Values(
+        MaintenanceRow{
+            "MissingCompact", RemoveBackEnd, u"涮新", {kNotFound}, {kBackUpKept, kNoScratch}},
+        MaintenanceRow{"MissingBackUp", RemoveBackEnd, u"备份", {kNotFound}, {kBackUpKept}},
+        MaintenanceRow{"MissingOtherWord", RemoveBackEnd, u"其他", {kNotFound}, {kBackUpKept}},
+        MaintenanceRow{"EmptyPathCompact",
+                       [](World& w) { w.engine.firstRow = u""; },
+                       u"涮新",
+                       {kNotFound},
+                       {kBackEndKept, kBackUpKept, kNoScratch}},
+        MaintenanceRow{"NoLinkedTableBackUp",
+                       [](World& w) { w.engine.firstRow.reset(); },
+                       u"备份",
+                       {kNotFound},
+                       {kBackEndKept, kBackUpKept}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    OtherWords, Maintenance,
+    ::testing::Values(
+        MaintenanceRow{"CompactWithBlank", {}, u"涮新 ", {}, {kBackEndKept, kNoScratch}},
+        MaintenanceRow{"BackUpWithLeadingBlank", {}, u" 备份", {}, {kBackUpKept}},
+        MaintenanceRow{"MenuCaption", {}, u"压缩", {}, {kBackEndKept, kBackUpKept}},
+        MaintenanceRow{"Empty", {}, u"", {}, {kBackEndKept, kBackUpKept}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Compaction, Maintenance,
+    ::testing::Values(MaintenanceRow{"InPlace",
+                                     {},
+                                     u"涮新",
+                                     {kCompactedNotice},
+                                     {{kBackEndPath, kCompacted}, kNoScratch, kBackUpKept}},
+                      MaintenanceRow{"StaleScratchRemovedFirst",
+                                     [](World& w) { w.host.PutFile(kScratchPath, "stale"); },
+                                     u"涮新",
+                                     {kCompactedNotice},
+                                     {{kBackEndPath, kCompacted}, kNoScratch}},
+                      MaintenanceRow{"StaleScratchLocked",
+                                     [](World& w) { w.host.PutFile(kScratchPath, "stale", true); },
+                                     u"涮新",
+                                     {},
+                                     {kBackEndKept, {kScratchPath, "stale"}}},
+                      MaintenanceRow{"DatBackEnd",
+                                     [](World& w) {
+                                       w.host.PutFile(u"D:\\share\\data.dat", kBackEndData);
+                                       w.engine.firstRow = u"D:\\share\\data.dat";
+                                       RemoveBackEnd(w);
+                                     },
+                                     u"涮新",
+                                     {},
+                                     {{u"D:\\share\\data.dat", kBackEndData},
+                                      {kScratchPath, kCompacted},
+                                      {kBackEndPath, std::nullopt}}},
+                      MaintenanceRow{"BackEndLocked",
+                                     [](World& w) { w.host.SetLocked(kBackEndPath); },
+                                     u"涮新",
+                                     {},
+                                     {kBackEndKept, kNoScratch}},
+                      MaintenanceRow{"BackEndReadOnly",
+                                     [](World& w) { w.host.SetReadOnly(kBackEndPath); },
+                                     u"涮新",
+                                     {},
+                                     {kBackEndKept, {kScratchPath, kCompacted}}},
+                      MaintenanceRow{"PathTooShortForAStem",
+                                     [](World& w) {
+                                       w.host.PutFile(u"a.b", kBackEndData);
+                                       w.engine.firstRow = u"a.b";
+                                     },
+                                     u"涮新",
+                                     {},
+                                     {{u"a.b", kBackEndData}, {u"备份.mdb", std::nullopt}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    BackUp, Maintenance,
+    ::testing::Values(MaintenanceRow{"First",
+                                     [](World& w) { w.host.RemoveFile(kBackUpPath); },
+                                     u"备份",
+                                     {kBackedUpNotice},
+                                     {{kBackUpPath, kBackEndData}, kBackEndKept}},
+                      MaintenanceRow{"ReplacesThePrevious",
+                                     {},
+                                     u"备份",
+                                     {kBackedUpNotice},
+                                     {{kBackUpPath, kBackEndData}, kBackEndKept}},
+                      MaintenanceRow{"StaleTemporaryCopyOverwritten",
+                                     [](World& w) { w.host.PutFile(kBackUpTempPath, "stale"); },
+                                     u"备份",
+                                     {kBackedUpNotice},
+                                     {{kBackUpPath, kBackEndData}}},
+                      MaintenanceRow{
+                          "ProgramFolderOnAnotherDrive",
+                          [](World& w) {
+                            w.host.programFolder = u"E:\\Launcher";
+                            w.host.PutFile(u"E:\\Launcher\\系统前端.mde", "main front-end");
+                          },
+                          u"备份",
+                          {kBackedUpNotice},
+                          {{u"E:\\Launcher\\Korvane后端备份.mdb", kBackEndData}, kBackUpKept}},
+                      MaintenanceRow{"CopyFailsKeepsTheOldBackup",
+                                     [](World& w) { w.host.SetLocked(kBackEndPath); },
+                                     u"备份",
+                                     {},
+                                     {kBackUpKept, kBackEndKept}},
+                      MaintenanceRow{"OldBackupLocked",
+                                     [](World& w) { w.host.SetLocked(kBackUpPath); },
+                                     u"备份",
+                                     {},
+                                     {kBackUpKept, kBackEndKept}},
+                      MaintenanceRow{"OldBackupReadOnly",
+                                     [](World& w) { w.host.SetReadOnly(kBackUpPath); },
+                                     u"备份",
+                                     {},
+                                     {kBackUpKept, kBackEndKept}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LauncherTest, CompactionRunsThroughTheScratchFileUnderTheSamePassword) {
+  MaintainBackEnd(w.launcher, u"涮新");
+  const Text prefix =
+      u"Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password='tandr4820517';Data Source=";
+  const auto compactions = w.log.CallsOf("CompactDatabase");
+  ASSERT_EQ(compactions.size(), 1u);
+  EXPECT_EQ(compactions[0].arguments,
+            (std::vector<Text>{prefix + kBackEndPath, prefix + kScratchPath}));
+  const auto swaps = w.log.CallsOf("ReplaceFile");
+  ASSERT_EQ(swaps.size(), 1u);
+  EXPECT_EQ(swaps[0].arguments, (std::vector<Text>{kBackEndPath, kScratchPath}));
+  // The back-end's name is never given up: nothing deletes or renames it.
+  EXPECT_EQ(w.log.Count("DeleteFile") + w.log.Count("RenameFile"), 0u);
+}
+
+TEST_F(LauncherTest, NextCompactionRemovesTheCopyLeftByAReadOnlyBackEnd) {
+  w.host.SetReadOnly(kBackEndPath);
+  MaintainBackEnd(w.launcher, u"涮新");
+  w.host.SetReadOnly(kBackEndPath, false);
+  MaintainBackEnd(w.launcher, u"涮新");
+  EXPECT_EQ(w.host.Content(kBackEndPath), kCompacted);
+  EXPECT_FALSE(w.host.Has(kScratchPath));
+  EXPECT_EQ(w.host.messages, std::vector<MessageBox>{kCompactedNotice});
+}
+
+TEST_F(LauncherTest, EngineThatCannotBeCreatedStopsEitherAction) {
+  w.log.Fail("CreateCompactionEngine");
+  for (const Text action : {u"涮新", u"备份"}) MaintainBackEnd(w.launcher, action);
+  EXPECT_EQ(w.log.Operations(),
+            (std::vector<std::string>{"CreateCompactionEngine", "CreateCompactionEngine"}));
+}
+
+TEST_F(LauncherTest, BackupLeavesOneBackupFileInTheProgramFolder) {
+  for (int i = 0; i < 2; ++i) MaintainBackEnd(w.launcher, u"备份");
+  std::vector<Text> inProgramFolder;
+  for (const Text& path : w.host.Paths()) {
+    if (path.starts_with(u"D:\\App\\Korvane")) inProgramFolder.push_back(path);
+  }
+  EXPECT_EQ(inProgramFolder, std::vector<Text>{kBackUpPath});
+}
+
+}  // namespace
+}  // namespace korvane::testing
