@@ -1,0 +1,68 @@
+// The Linux edition of the launcher: the core's window model and routines on
+// the POSIX host services, the SQLite engine, the Access stand-in's
+// automation, and Qt for the window, the file dialog, the message boxes and
+// the help viewer.
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPixmap>
+#include <QTranslator>
+
+#include "chm_help_viewer.h"
+#include "launcher_window.h"
+#include "linux/services/posix_host_services.h"
+#include "linux/services/sqlite_engine.h"
+#include "linux/services/stand_in_host_automation.h"
+#include "message_box.h"
+#include "open_file_dialog.h"
+#include "shell/launcher.h"
+#include "shell/main_window.h"
+#include "ui_script.h"
+
+namespace {
+
+// Qt's own texts (the buttons of the message boxes, the file dialog) in
+// Simplified Chinese, like every text of the launcher, where Qt's
+// translations are installed.
+void InstallChineseTranslation(QApplication& app, QTranslator& translator) {
+  if (translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    app.installTranslator(&translator);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  using namespace korvane;
+  QApplication app(argc, argv);
+  QTranslator translator;
+  InstallChineseTranslation(app, translator);
+
+  const QIcon icon(QStringLiteral(":/korvane/korvane.png"));
+  QApplication::setWindowIcon(icon);
+  ui::LauncherWindow window(QPixmap(QStringLiteral(":/korvane/banner.gif")), icon);
+
+  linux_edition::PosixHostServices host(
+      [&window](const Text& text, const Text& title, MessageButtons buttons) {
+        // Owned by the main window once it is on the screen; start-up
+        // messages come before it is.
+        return ui::ShowMessageBox(window.isVisible() ? &window : nullptr, text, title, buttons);
+      });
+  linux_edition::SqliteDatabaseEngine engine;
+  linux_edition::StandInHostAutomation hostAutomation;
+  ui::OpenFileDialog fileDialog(&window);
+  ui::ChmHelpViewer helpViewer;
+  Launcher launcher{host, engine, hostAutomation, fileDialog, helpViewer, window, {}};
+
+  MainWindow model(launcher);
+  window.OnCommand([&model](MenuCommand command) { model.Choose(command); });
+  window.OnUnload([&model] { model.Unload(); });
+
+  const auto script = ui::UiScript::FromEnvironment(window);
+  model.Load();  // may end the program
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The end-to-end tests' hand on the launcher: when the environment variable
+// KORVANE_UI_SCRIPT names a script, the launcher follows it as a user would
+// (choose menu entries, answer message boxes, fill in or cancel the file
+// dialog, close the window) and writes what it saw to the script's path
+// with ".log" appended, one line per event. Without the variable nothing
+// here exists at run time.
+//
+// Script lines (UTF-8; blank lines and lines starting with "#" are skipped):
+//   choose <menu caption>       click that entry of the menu bar
+//   close                       close the window by the platform's means
+//   wait <milliseconds>         do nothing for a while
+//   windows                     log the other visible windows
+//   answer OK|Yes|No            press that button of the open message box
+//   dialog cancel               cancel the open file dialog
+//   dialog open <path>[|<path>] type the POSIX path(s) into it and open
+// Log lines:
+//   shown <caption>|<client width>x<height>|<menu captions joined by "|">
+//   message <title>|<text>|<buttons>   (buttons "OK" or "Yes/No default No")
+//   dialog <title>|<name filters joined by ";;">
+//   window <title>|owner <owner's title>|topic <address>
+//   idle                       the script is done, the window open; the
+//                              launcher then quits without unloading
+//   unexpected <what>          the launcher did not do what the script
+//                              expects next; it then exits with code 3
+
+#include <QDeadlineTimer>
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+class QTimer;
+
+namespace korvane::ui {
+
+class LauncherWindow;
+
+class UiScript : public QObject {
+ public:
+  // The script that KORVANE_UI_SCRIPT names; nothing when the variable is
+  // unset. A script that cannot be read ends the program with code 3.
+  static std::unique_ptr<UiScript> FromEnvironment(LauncherWindow& window);
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  UiScript(LauncherWindow& window, QStringList steps, int logFile);
+
+  void Poll();
+  bool AnswerModal(QWidget* modal, const QString& step);
+  void RunWindowStep(const QString& step);
+  void Log(const QString& line) const;
+  [[noreturn]] void Fail(const QString& what) const;
+
+  LauncherWindow& window_;
+  QStringList steps_;
+  int logFile_;
+  QTimer* timer_;
+  QDeadlineTimer pause_{0};
+  bool shown_ = false;
+  bool commandPending_ = false;
+  bool finished_ = false;
+};
+
+}  // namespace korvane::ui
