@@ -1,0 +1,118 @@
+#include "linux/services/compaction.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "database/database_engine.h"
+#include "linux/services/engine_errors.h"
+#include "linux/services/file_lock.h"
+#include "linux/services/jet_database.h"
+#include "linux/services/sqlite_database.h"
+#include "linux/services/windows_paths.h"
+
+namespace korvane::linux_edition {
+namespace {
+
+constexpr char16_t kSource[] = u"CompactDatabase";
+
+std::string PosixOrNotFound(const Text& windowsPath) {
+  try {
+    return ToPosixPath(windowsPath);
+  } catch (const Error&) {
+    throw EngineError(EngineFault::kFileNotFound, windowsPath);
+  }
+}
+
+void CheckJetProvider(const ConnectionSettings& settings) {
+  if (!settings.provider) throw EngineError(EngineFault::kNoProvider);
+  Text folded = *settings.provider;
+  for (auto& c : folded) {
+    if (c >= u'A' && c <= u'Z') c += 32;
+  }
+  if (folded != u"microsoft.jet.oledb.4.0") throw EngineError(EngineFault::kUnknownProvider);
+}
+
+// The compacted copy's password table holds the destination's password.
+void WritePassword(const std::string& path, const Text& shown, const Text& password) {
+  const SqliteDatabase copy(path, SqliteDatabase::Mode::kReadWrite, shown);
+  const std::string table = QuotedIdentifier(kPasswordTable);
+  copy.Execute("BEGIN IMMEDIATE; DROP TABLE IF EXISTS " + table + ";");
+  if (!password.empty()) {
+    copy.Execute("CREATE TABLE " + table + " (Password TEXT NOT NULL);");
+    Statement insert(copy, "INSERT INTO " + table + " (Password) VALUES (?1)");
+    insert.Bind(1, password);
+    insert.Step();
+  }
+  copy.Execute("COMMIT;");
+}
+
+// Removes the scratch file unless it has been put in place.
+struct ScratchFile {
+  std::string path;
+  bool kept = false;
+  ~ScratchFile() {
+    if (!kept) ::unlink(path.c_str());
+  }
+};
+
+}  // namespace
+
+void Compact(const ConnectionSettings& source, const ConnectionSettings& destination) {
+  CheckJetProvider(source);
+  CheckJetProvider(destination);
+  const std::string from = PosixOrNotFound(source.dataSource);
+  const std::string to = PosixOrNotFound(destination.dataSource);
+
+  struct stat status {};
+  if (::stat(from.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    throw EngineError(EngineFault::kFileNotFound, source.dataSource);
+  }
+  if (::lstat(to.c_str(), &status) == 0) throw EngineError(EngineFault::kDatabaseExists);
+
+  FileLock held;
+  try {
+    held = FileLock::Acquire(from, LockKind::kExclusive, kSource);
+  } catch (const Error& error) {
+    if (error.Number() == EBUSY) throw EngineError(EngineFault::kFileInUse, source.dataSource);
+    throw EngineError(EngineFault::kFileNotFound, source.dataSource);
+  }
+  struct stat sourceStatus {};
+  ::fstat(held.Descriptor(), &sourceStatus);
+
+  const std::filesystem::path target(to);
+  ScratchFile scratch{
+      (target.parent_path() / ("." + target.filename().string() + ".compact-XXXXXX")).string()};
+  const int fd = ::mkostemp(scratch.path.data(), O_CLOEXEC);
+  if (fd < 0) throw EngineError(EngineFault::kFileNotFound, destination.dataSource);
+  ::fchmod(fd, sourceStatus.st_mode & 0666);
+  ::close(fd);
+
+  {
+    const SqliteDatabase original(from, SqliteDatabase::Mode::kReadOnly, source.dataSource);
+    CheckDatabasePassword(original, "main", source.databasePassword);
+    Statement vacuum(original, "VACUUM INTO ?1");
+    vacuum.Bind(1, FromUtf8(scratch.path));
+    vacuum.Step();
+  }
+  WritePassword(scratch.path, destination.dataSource, destination.databasePassword);
+
+  // The destination's name is taken only by a complete copy, and never from
+  // a file that appeared there meanwhile.
+  if (::renameat2(AT_FDCWD, scratch.path.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+    if (errno == EEXIST) throw EngineError(EngineFault::kDatabaseExists);
+    if (errno != EINVAL || ::link(scratch.path.c_str(), to.c_str()) != 0) {
+      throw EngineError(errno == EEXIST ? EngineFault::kDatabaseExists : EngineFault::kQueryFailed,
+                        u"Could not write '" + destination.dataSource + u"'.");
+    }
+    ::unlink(scratch.path.c_str());
+  }
+  scratch.kept = true;
+}
+
+}  // namespace korvane::linux_edition

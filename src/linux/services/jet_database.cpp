@@ -1,0 +1,211 @@
+#include "linux/services/jet_database.h"
+
+#include <sys/stat.h>
+
+#include "database/database_engine.h"
+#include "linux/services/engine_errors.h"
+#include "linux/services/stand_in_files.h"
+#include "linux/services/windows_paths.h"
+
+namespace korvane::linux_edition {
+namespace {
+
+constexpr char16_t kOpenSource[] = u"OpenDatabase";
+constexpr char16_t kDefaultAccount[] = u"admin";
+
+Text Folded(TextView text) {
+  Text out(text);
+  for (auto& c : out) {
+    if (c >= u'A' && c <= u'Z') c += 32;
+  }
+  return out;
+}
+
+bool IsBlank(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+// The POSIX path of an existing file named by a Windows path, or the
+// engine's "Could not find file".
+std::string ExistingFile(const Text& windowsPath) {
+  std::string path;
+  try {
+    path = ToPosixPath(windowsPath);
+  } catch (const Error&) {
+    throw EngineError(EngineFault::kFileNotFound, windowsPath);
+  }
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    throw EngineError(EngineFault::kFileNotFound, windowsPath);
+  }
+  return path;
+}
+
+// Takes the shared lock an open database holds, or the engine's "file
+// already in use".
+FileLock SharedLock(const std::string& path, const Text& shown) {
+  try {
+    return FileLock::Acquire(path, LockKind::kShared, kOpenSource);
+  } catch (const Error& error) {
+    if (error.Number() == EBUSY) throw EngineError(EngineFault::kFileInUse, shown);
+    throw EngineError(EngineFault::kFileNotFound, shown);
+  }
+}
+
+void CheckProvider(const ConnectionSettings& settings) {
+  if (!settings.provider) throw EngineError(EngineFault::kNoProvider);
+  if (Folded(*settings.provider) != Folded(kJetProvider)) {
+    throw EngineError(EngineFault::kUnknownProvider);
+  }
+}
+
+// The password a link's connect string (";DATABASE=…;PWD=…") carries.
+Text LinkPassword(TextView connect) {
+  std::size_t start = 0;
+  while (start <= connect.size()) {
+    const std::size_t end = std::min(connect.find(u';', start), connect.size());
+    const TextView part = connect.substr(start, end - start);
+    if (Folded(part.substr(0, 4)) == u"pwd=") return Text(part.substr(4));
+    start = end + 1;
+  }
+  return Text();
+}
+
+// The table a "no such table: X" message names, folded; empty for other
+// messages.
+std::string MissingTable(const std::string& message) {
+  constexpr std::string_view kPrefix = "no such table: ";
+  if (message.rfind(kPrefix, 0) != 0) return {};
+  std::string name = message.substr(kPrefix.size());
+  const auto dot = name.rfind('.');
+  if (dot != std::string::npos) name = name.substr(dot + 1);
+  return ToUtf8(Folded(FromUtf8(name)));
+}
+
+}  // namespace
+
+void CheckAccount(const ConnectionSettings& settings) {
+  const Text account = settings.userId.empty() ? Text(kDefaultAccount) : settings.userId;
+  if (settings.systemDatabase.empty()) {
+    // The engine's own workgroup knows only Admin, without a password.
+    if (Folded(account) != kDefaultAccount || !settings.password.empty()) {
+      throw EngineError(EngineFault::kBadAccount);
+    }
+    return;
+  }
+  std::string path;
+  try {
+    path = ExistingFile(settings.systemDatabase);
+  } catch (const Error&) {
+    throw EngineError(EngineFault::kWorkgroupMissing);
+  }
+  const FileLock lock = SharedLock(path, settings.systemDatabase);
+  const SqliteDatabase workgroup(path, SqliteDatabase::Mode::kReadOnly, settings.systemDatabase);
+  if (!workgroup.HasTable("main", "MSysAccounts"))
+    throw EngineError(EngineFault::kWorkgroupMissing);
+  Statement query(workgroup, "SELECT Password FROM MSysAccounts WHERE Name = ?1 COLLATE NOCASE");
+  query.Bind(1, account);
+  if (!query.Step() || query.ColumnText(0) != settings.password) {
+    throw EngineError(EngineFault::kBadAccount);
+  }
+}
+
+void CheckDatabasePassword(const SqliteDatabase& database, const std::string& schema,
+                           const Text& password) {
+  if (!database.HasTable(schema, kPasswordTable)) return;
+  Statement query(database, "SELECT Password FROM " + QuotedIdentifier(schema) + "." +
+                                QuotedIdentifier(kPasswordTable));
+  while (query.Step()) {
+    const Text stored = query.ColumnText(0);
+    if (!stored.empty() && stored != password) {
+      throw EngineError(EngineFault::kBadDatabasePassword);
+    }
+  }
+}
+
+Text WithoutOwnerAccessOption(TextView sql) {
+  std::size_t end = sql.size();
+  auto skipBlanksBack = [&] {
+    while (end > 0 && IsBlank(sql[end - 1])) --end;
+  };
+  skipBlanksBack();
+  if (end > 0 && sql[end - 1] == u';') --end;
+  // The clause's words, last first, each preceded by at least one blank.
+  for (const TextView word : {TextView(u"option"), TextView(u"owneraccess"), TextView(u"with")}) {
+    skipBlanksBack();
+    if (end < word.size() || Folded(sql.substr(end - word.size(), word.size())) != word) {
+      return Text(sql);
+    }
+    end -= word.size();
+    if (end == 0 || !IsBlank(sql[end - 1])) return Text(sql);
+  }
+  return Text(sql.substr(0, end));
+}
+
+JetDatabase::JetDatabase(const ConnectionSettings& settings)
+    : database_([&] {
+        CheckProvider(settings);
+        CheckAccount(settings);
+        const std::string path = ExistingFile(settings.dataSource);
+        locks_.push_back(SharedLock(path, settings.dataSource));
+        files_.push_back(path);
+        return SqliteDatabase(path, SqliteDatabase::Mode::kReadOnly, settings.dataSource);
+      }()) {
+  CheckDatabasePassword(database_, "main", settings.databasePassword);
+  if (database_.HasTable("main", "MSysObjects")) AttachLinkedTables();
+}
+
+void JetDatabase::AttachLinkedTables() {
+  Statement links(database_,
+                  "SELECT Name, Database, ForeignName, Connect FROM MSysObjects "
+                  "WHERE Type = ?1 AND Database IS NOT NULL ORDER BY rowid");
+  links.Bind(1, std::int64_t{kLinkedTableType});
+  std::map<Text, std::string> schemas;  // by back-end path as stored
+  std::map<Text, Error> failures;
+  while (links.Step()) {
+    const Text name = links.ColumnText(0);
+    const Text backEnd = links.ColumnText(1);
+    const Text foreign = links.IsNull(2) ? name : links.ColumnText(2);
+    const std::string nameKey = ToUtf8(Folded(name));
+    try {
+      if (const auto failed = failures.find(backEnd); failed != failures.end())
+        throw failed->second;
+      if (!schemas.count(backEnd)) {
+        try {
+          const std::string path = ExistingFile(backEnd);
+          locks_.push_back(SharedLock(path, backEnd));
+          const std::string schema = "link" + std::to_string(schemas.size() + 1);
+          Statement attach(database_, "ATTACH DATABASE ?1 AS " + QuotedIdentifier(schema));
+          attach.Bind(1, FromUtf8(path));
+          attach.Step();
+          files_.push_back(path);
+          schemas.emplace(backEnd, schema);
+          CheckDatabasePassword(database_, schema, LinkPassword(links.ColumnText(3)));
+        } catch (const Error& error) {
+          failures.emplace(backEnd, error);
+          throw;
+        }
+      }
+      database_.Execute("CREATE TEMP VIEW " + QuotedIdentifier(ToUtf8(name)) +
+                        " AS SELECT * FROM " + QuotedIdentifier(schemas.at(backEnd)) + "." +
+                        QuotedIdentifier(ToUtf8(foreign)));
+    } catch (const Error& error) {
+      failedLinks_.emplace(nameKey, error);
+    }
+  }
+}
+
+std::unique_ptr<Statement> JetDatabase::Prepare(TextView sql) const {
+  try {
+    return std::make_unique<Statement>(database_, ToUtf8(WithoutOwnerAccessOption(sql)));
+  } catch (const Error&) {
+    const std::string missing = MissingTable(sqlite3_errmsg(database_.Handle()));
+    if (missing.empty()) throw;
+    if (const auto failed = failedLinks_.find(missing); failed != failedLinks_.end()) {
+      throw failed->second;
+    }
+    throw EngineError(EngineFault::kTableNotFound, FromUtf8(missing));
+  }
+}
+
+}  // namespace korvane::linux_edition

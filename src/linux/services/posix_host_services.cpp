@@ -1,0 +1,212 @@
+#include "linux/services/posix_host_services.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "linux/services/file_copy.h"
+#include "linux/services/file_lock.h"
+#include "linux/services/system_error.h"
+#include "linux/services/windows_command_line.h"
+#include "linux/services/windows_paths.h"
+
+extern char** environ;
+
+namespace korvane::linux_edition {
+namespace {
+
+std::string ExecutablePath() {
+  std::error_code error;
+  const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) ThrowSystemError(error.value(), "/proc/self/exe", u"ProgramFolder");
+  return path.string();
+}
+
+// 64-bit FNV-1a: a stable name for the executable's lock file.
+std::uint64_t Fingerprint(const std::string& text) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+  return hash;
+}
+
+std::string InstanceLockPath(const std::string& executable) {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string folder = runtime && runtime[0] == '/' ? runtime : "/tmp";
+  char name[64];
+  std::snprintf(name, sizeof name, "/korvane-launcher-%u-%016llx.lock", ::getuid(),
+                static_cast<unsigned long long>(Fingerprint(executable)));
+  return folder + name;
+}
+
+// Windows' read-only attribute: no write permission for the owner.
+bool IsReadOnly(const struct stat& status) {
+  return (status.st_mode & S_IWUSR) == 0;
+}
+
+struct stat StatOrThrow(const std::string& path, const char16_t* source) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) ThrowSystemError(errno, path, source);
+  return status;
+}
+
+// An existing file that may be removed or replaced: not a folder, not
+// read-only; the lock returned keeps others out until the caller is done.
+FileLock HoldReplaceable(const std::string& path, const char16_t* source) {
+  const struct stat status = StatOrThrow(path, source);
+  if (S_ISDIR(status.st_mode)) ThrowSystemError(EISDIR, path, source);
+  if (IsReadOnly(status)) ThrowSystemError(EACCES, path, source);
+  return FileLock::Acquire(path, LockKind::kExclusive, source);
+}
+
+std::vector<std::string> ChildEnvironment(int windowStyle) {
+  const std::string prefix = std::string(kShowWindowVariable) + "=";
+  std::vector<std::string> variables;
+  for (char** entry = environ; *entry; ++entry) {
+    if (std::strncmp(*entry, prefix.c_str(), prefix.size()) != 0) variables.emplace_back(*entry);
+  }
+  variables.push_back(prefix + std::to_string(windowStyle));
+  return variables;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (auto& s : strings) pointers.push_back(s.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+}  // namespace
+
+PosixHostServices::PosixHostServices(MessagePresenter presenter)
+    : presenter_(std::move(presenter)) {}
+
+PosixHostServices::~PosixHostServices() = default;  // the instance lock stays held until exit
+
+Text PosixHostServices::ProgramFolder() {
+  return ToWindowsPath(std::filesystem::path(ExecutablePath()).parent_path().string());
+}
+
+bool PosixHostServices::IsPreviousInstanceRunning() {
+  if (instanceLock_ >= 0) return false;
+  const std::string path = InstanceLockPath(ExecutablePath());
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) ThrowSystemError(errno, path, u"IsPreviousInstanceRunning");
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    ::close(fd);
+    if (error == EWOULDBLOCK) return true;
+    ThrowSystemError(error, path, u"IsPreviousInstanceRunning");
+  }
+  instanceLock_ = fd;
+  return false;
+}
+
+bool PosixHostServices::FileExists(const Text& path) {
+  if (path.empty()) return false;
+  try {
+    struct stat status {};
+    return ::stat(ToPosixPath(path).c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
+  } catch (const Error&) {
+    return false;  // a path no drive maps names no file
+  }
+}
+
+void PosixHostServices::CopyFile(const Text& source, const Text& destination) {
+  constexpr char16_t kSource[] = u"CopyFile";
+  const std::string from = ToPosixPath(source);
+  const std::string to = ToPosixPath(destination);
+  const FileLock sourceLock = FileLock::Acquire(from, LockKind::kExclusive, kSource);
+  struct stat sourceStatus {};
+  if (::fstat(sourceLock.Descriptor(), &sourceStatus) != 0) ThrowSystemError(errno, from, kSource);
+  if (S_ISDIR(sourceStatus.st_mode)) ThrowSystemError(EISDIR, from, kSource);
+  FileLock destinationLock;
+  struct stat existing {};
+  if (::stat(to.c_str(), &existing) == 0) destinationLock = HoldReplaceable(to, kSource);
+  CopyIntoPlace(sourceLock.Descriptor(), sourceStatus, to, kSource);
+}
+
+void PosixHostServices::DeleteFile(const Text& path) {
+  const std::string file = ToPosixPath(path);
+  const FileLock lock = HoldReplaceable(file, u"DeleteFile");
+  if (::unlink(file.c_str()) != 0) ThrowSystemError(errno, file, u"DeleteFile");
+}
+
+void PosixHostServices::RenameFile(const Text& oldPath, const Text& newPath) {
+  constexpr char16_t kSource[] = u"RenameFile";
+  const std::string from = ToPosixPath(oldPath);
+  const std::string to = ToPosixPath(newPath);
+  // A file open elsewhere keeps its name, as it does on Windows.
+  const FileLock lock = FileLock::Acquire(from, LockKind::kExclusive, kSource);
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
+  if (errno != EINVAL) ThrowSystemError(errno, from, kSource);
+  // A file system without RENAME_NOREPLACE: link() refuses an existing name
+  // just as well.
+  if (::link(from.c_str(), to.c_str()) != 0) ThrowSystemError(errno, to, kSource);
+  if (::unlink(from.c_str()) != 0) ThrowSystemError(errno, from, kSource);
+}
+
+void PosixHostServices::ReplaceFile(const Text& target, const Text& replacement) {
+  constexpr char16_t kSource[] = u"ReplaceFile";
+  const std::string to = ToPosixPath(target);
+  const std::string from = ToPosixPath(replacement);
+  const FileLock targetLock = HoldReplaceable(to, kSource);
+  const FileLock replacementLock = FileLock::Acquire(from, LockKind::kExclusive, kSource);
+  if (::rename(from.c_str(), to.c_str()) != 0) ThrowSystemError(errno, from, kSource);
+}
+
+Text PosixHostServices::CurrentDirectory() {
+  std::error_code error;
+  const auto path = std::filesystem::current_path(error);
+  if (error) ThrowSystemError(error.value(), "", u"CurrentDirectory");
+  return ToWindowsPath(path.string());
+}
+
+MessageAnswer PosixHostServices::ShowMessage(const Text& text, const std::optional<Text>& title,
+                                             MessageButtons buttons) {
+  return presenter_(text, title.value_or(kApplicationTitle), buttons);
+}
+
+void PosixHostServices::StartProcess(const Text& program, const Text& commandLine,
+                                     int windowStyle) {
+  constexpr char16_t kSource[] = u"StartProcess";
+  const std::string executable = ToPosixPath(program);
+  struct stat status {};
+  if (::stat(executable.c_str(), &status) != 0) ThrowSystemError(errno, executable, kSource);
+  if (!S_ISREG(status.st_mode) || ::access(executable.c_str(), X_OK) != 0) {
+    ThrowSystemError(EACCES, executable, kSource);
+  }
+
+  std::vector<std::string> arguments{executable};
+  const auto parsed = SplitWindowsCommandLine(commandLine);
+  for (std::size_t i = 1; i < parsed.size(); ++i) arguments.push_back(ToUtf8(parsed[i]));
+  std::vector<std::string> environment = ChildEnvironment(windowStyle);
+  auto argv = Pointers(arguments);
+  auto envp = Pointers(environment);
+
+  // A session of its own: the host runs on when the launcher and its
+  // terminal are gone.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+  pid_t child = 0;
+  const int result =
+      ::posix_spawn(&child, executable.c_str(), nullptr, &attributes, argv.data(), envp.data());
+  posix_spawnattr_destroy(&attributes);
+  if (result != 0) ThrowSystemError(result, executable, kSource);
+}
+
+void PosixHostServices::EndProgram() {
+  std::fflush(nullptr);
+  ::_exit(0);
+}
+
+}  // namespace korvane::linux_edition

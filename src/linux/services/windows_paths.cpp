@@ -1,0 +1,157 @@
+#include "linux/services/windows_paths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/error.h"
+
+namespace korvane::linux_edition {
+namespace {
+
+constexpr char16_t kSource[] = u"PathConversion";
+constexpr char16_t kRootDrive = u'Z';
+
+[[noreturn]] void Refuse(const char16_t* why, TextView path) {
+  throw Error(EINVAL, Text(why) + u": '" + Text(path) + u"'", kSource);
+}
+
+char16_t UpperLetter(char16_t c) {
+  return (c >= u'a' && c <= u'z') ? c - 32 : c;
+}
+bool IsLetter(char16_t c) {
+  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+// Splits on any of `separators`, dropping empty parts and ".", and resolving
+// ".." against the parts before it without climbing above the first.
+template <class String>
+std::vector<String> NormalisedParts(const String& path, const String& separators) {
+  std::vector<String> parts;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    const std::size_t end = std::min(path.find_first_of(separators, start), path.size());
+    String part = path.substr(start, end - start);
+    if (part.size() == 2 && part[0] == '.' && part[1] == '.') {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && !(part.size() == 1 && part[0] == '.')) {
+      parts.push_back(std::move(part));
+    }
+    start = end + 1;
+  }
+  return parts;
+}
+
+std::string TrimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t");
+  return std::string(text.substr(first, last - first + 1));
+}
+
+std::string NormalisedPosixFolder(const std::string& folder, TextView entry) {
+  if (folder.empty() || folder[0] != '/') Refuse(u"KORVANE_DRIVES: folder is not absolute", entry);
+  std::string out;
+  for (const auto& part : NormalisedParts<std::string>(folder, "/")) out += "/" + part;
+  if (out.empty()) Refuse(u"KORVANE_DRIVES: the root is drive Z: already", entry);
+  return out;
+}
+
+// True when `path` is `folder` or lies below it.
+bool IsUnder(const std::string& path, const std::string& folder) {
+  return path.compare(0, folder.size(), folder) == 0 &&
+         (path.size() == folder.size() || path[folder.size()] == '/');
+}
+
+}  // namespace
+
+DriveMap::DriveMap(std::string_view drivesSpec) {
+  std::size_t start = 0;
+  while (start <= drivesSpec.size()) {
+    const std::size_t end = std::min(drivesSpec.find(';', start), drivesSpec.size());
+    const std::string entry = TrimBlanks(drivesSpec.substr(start, end - start));
+    start = end + 1;
+    if (entry.empty()) continue;
+    const Text shown = FromUtf8(entry);
+    const auto equals = entry.find('=');
+    const std::string letter = TrimBlanks(std::string_view(entry).substr(0, equals));
+    if (equals == std::string::npos || letter.size() != 1 || !IsLetter(letter[0])) {
+      Refuse(u"KORVANE_DRIVES: expected <letter>=<folder>", shown);
+    }
+    const char16_t drive = UpperLetter(static_cast<char16_t>(letter[0]));
+    if (drive == kRootDrive) Refuse(u"KORVANE_DRIVES: Z: is the root and cannot be mapped", shown);
+    const bool taken = std::any_of(mappings_.begin(), mappings_.end(),
+                                   [&](const DriveMapping& m) { return m.letter == drive; });
+    if (taken) Refuse(u"KORVANE_DRIVES: drive mapped twice", shown);
+    const std::string folder = TrimBlanks(std::string_view(entry).substr(equals + 1));
+    mappings_.push_back({drive, NormalisedPosixFolder(folder, shown)});
+  }
+}
+
+DriveMap DriveMap::FromEnvironment() {
+  const char* spec = std::getenv(kDrivesVariable);
+  return DriveMap(spec ? spec : "");
+}
+
+std::string DriveMap::ToPosix(TextView windowsPath) const {
+  if (windowsPath.find(u'\0') != TextView::npos) Refuse(u"path holds a NUL character", windowsPath);
+  const bool hasDrive =
+      windowsPath.size() >= 2 && IsLetter(windowsPath[0]) && windowsPath[1] == u':';
+  if (!hasDrive) Refuse(u"not an absolute path with a drive letter", windowsPath);
+  if (windowsPath.size() > 2 && windowsPath[2] != u'\\' && windowsPath[2] != u'/') {
+    Refuse(u"drive-relative path", windowsPath);
+  }
+  const char16_t drive = UpperLetter(windowsPath[0]);
+  std::string folder;
+  if (drive == kRootDrive) {
+    folder = "/";
+  } else {
+    const auto mapping = std::find_if(mappings_.begin(), mappings_.end(),
+                                      [&](const DriveMapping& m) { return m.letter == drive; });
+    if (mapping == mappings_.end()) Refuse(u"drive not mapped", windowsPath);
+    folder = mapping->folder;
+  }
+  std::string out = folder == "/" ? "" : folder;
+  for (const auto& part : NormalisedParts<Text>(Text(windowsPath.substr(2)), u"\\/")) {
+    out += "/" + ToUtf8(part);
+  }
+  return out.empty() ? "/" : out;
+}
+
+Text DriveMap::ToWindows(std::string_view posixPath) const {
+  const std::string path(posixPath);
+  const Text shown = FromUtf8(path);
+  if (path.find('\0') != std::string::npos) Refuse(u"path holds a NUL character", shown);
+  if (path.empty() || path[0] != '/') Refuse(u"not an absolute path", shown);
+  if (ToUtf8(shown) != path) Refuse(u"path is not UTF-8", shown);
+  if (path.find('\\') != std::string::npos) Refuse(u"name holds a backslash", shown);
+
+  std::string normal;
+  for (const auto& part : NormalisedParts<std::string>(path, "/")) normal += "/" + part;
+  if (normal.empty()) normal = "/";
+
+  char16_t drive = kRootDrive;
+  std::string folder = "/";
+  for (const auto& mapping : mappings_) {
+    if (IsUnder(normal, mapping.folder) &&
+        (drive == kRootDrive || mapping.folder.size() > folder.size())) {
+      drive = mapping.letter;
+      folder = mapping.folder;
+    }
+  }
+  const std::string rest = folder == "/" ? normal : normal.substr(folder.size());
+  Text out{drive, u':'};
+  for (const auto& part : NormalisedParts<std::string>(rest, "/")) out += u'\\' + FromUtf8(part);
+  if (out.size() == 2) out += u'\\';
+  return out;
+}
+
+std::string ToPosixPath(TextView windowsPath) {
+  return DriveMap::FromEnvironment().ToPosix(windowsPath);
+}
+
+Text ToWindowsPath(std::string_view posixPath) {
+  return DriveMap::FromEnvironment().ToWindows(posixPath);
+}
+
+}  // namespace korvane::linux_edition
