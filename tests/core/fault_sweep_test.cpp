@@ -1,0 +1,228 @@
+// Every call of every routine made to fail in turn, and the outcome its
+// failure mode names.
+
+#include <gtest/gtest.h>
+
+#include "database/back_end_link.h"
+#include "fault_sweep.h"
+#include "help/show_help_file.h"
+#include "launch/archive_query.h"
+#include "launch/front_end_launch.h"
+#include "maintenance/maintain_back_end.h"
+#include "shell/start_up_checks.h"
+
+namespace korvane::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct Scene {
+  const char* name;
+  WorldStep setUp;
+};
+
+std::string SceneName(const ::testing::TestParamInfo<Scene>& info) {
+  return info.param.name;
+}
+
+// Start-up: handle and leave, with a report; the window is shown.
+class StartUpSweep : public ::testing::TestWithParam<Scene> {};
+
+TEST_P(StartUpSweep, ReportsTheFirstFailureAndShowsTheWindow) {
+  SweepEachCall(
+      GetParam().setUp, [](World& w) { RunStartUpChecks(w.launcher); },
+      [](const SweepRun& run) {
+        EXPECT_EQ(run.outcome, Outcome::kReturned);
+        EXPECT_EQ(run.After(), Strings{"ShowMessage"});
+        ASSERT_FALSE(run.w.host.messages.empty());
+        EXPECT_EQ(run.w.host.messages.back(), run.Report(u"出错LOAD"));
+      });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenes, StartUpSweep,
+    ::testing::Values(
+        Scene{"AllPresent", [](World&) {}},
+        Scene{"QueryFrontEndRebuilt", [](World& w) { w.host.RemoveFile(kQueryFrontEndPath); }},
+        Scene{"MainFrontEndMissing", [](World& w) { w.host.RemoveFile(kMainFrontEndPath); }},
+        Scene{"DriveRoot", [](World& w) { w.host.programFolder = u"C:\\"; }},
+        Scene{"SecondCopy", [](World& w) { w.host.previousInstanceRunning = true; }}),
+    SceneName);
+
+const Text kExpanded = FakeEngine::Expanded(
+    u"Data Source=D:\\App\\系统前端.mde ;jet oledb:system database=D:\\App\\Secured.mdw;user "
+    u"id=qorvu;Password=pelmo");
+
+// A close that fails after the connection text was read gives that text.
+bool KeepsConnectionText(const SweepRun& run) {
+  return run.Operation() == "Connection.Close";
+}
+
+TEST(ConnectionSweep, ResultIsWhatWasReadBeforeTheFailure) {
+  Text result;
+  SweepEachCall([](World&) {}, [&](World& w) { result = BuildConnectionString(w.launcher); },
+                [&](const SweepRun& run) {
+                  const bool read = run.index > run.BaselineIndexOf("Connection.ConnectionString");
+                  EXPECT_EQ(result, read ? kExpanded : u"");
+                  EXPECT_EQ(run.After(), Strings{});
+                });
+}
+
+TEST(DiscoverySweep, AnyFailureGivesEmptyText) {
+  Text result;
+  SweepEachCall([](World&) {}, [&](World& w) { result = FindBackEndPath(w.launcher); },
+                [&](const SweepRun& run) {
+                  EXPECT_EQ(result, KeepsConnectionText(run) ? kBackEndPath : u"");
+                  const bool ownStep = run.Operation() == "CreateRecordset" ||
+                                       run.Operation().starts_with("Recordset.");
+                  if (ownStep) {
+                    EXPECT_EQ(run.After(), Strings{});
+                  }
+                });
+}
+
+const MessageBox kKorvaneRunning{u"Korvane正在运行", Text(u"系统运行状态"), MessageButtons::kOk};
+
+// The launch: phase 1 goes on past a failure, phase 2 gives up silently.
+class LaunchSweep : public ::testing::TestWithParam<Scene> {};
+
+TEST_P(LaunchSweep, ContinuesInTheChecksAndGivesUpInTheLaunch) {
+  SweepEachCall(
+      [](World& w) {
+        GetParam().setUp(w);
+        w.host.answers = {MessageAnswer::kYes};
+      },
+      [](World& w) { LaunchFrontEnd(w.launcher, true); },
+      [](const SweepRun& run) {
+        EXPECT_EQ(run.outcome, Outcome::kReturned);
+        const auto& host = run.w.host;
+        if (run.Operation() == "RunningApplicationName") {
+          EXPECT_EQ(host.messages, std::vector<MessageBox>{kKorvaneRunning});
+          EXPECT_TRUE(host.started.empty());
+        } else if (run.index >= run.BaselineIndexOf("HostProgramFolder")) {
+          EXPECT_EQ(run.After(), Strings{});
+          EXPECT_TRUE(host.started.empty());
+        } else if (run.Operation() == "ShowMessage") {  // the question
+          EXPECT_TRUE(host.started.empty());
+          EXPECT_EQ(run.w.log.Count("HostProgramFolder"), 0u);
+        } else {
+          EXPECT_EQ(host.started.size(), 1u);
+        }
+      });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenes, LaunchSweep,
+    ::testing::Values(
+        Scene{"OtherHostRunning", [](World& w) { w.automation.runningName = u"Microsoft Access"; }},
+        Scene{"ProbeFailsAnswerYes",
+              [](World& w) { w.log.Fail("Recordset.Open", Text(kBackEndProbeQuery)); }}),
+    SceneName);
+
+TEST(ArchiveSweep, FailureBeforeTheLaunchLeavesTheWindowOpen) {
+  constexpr char16_t kArchive[] = u"D:\\档案\\arch.mdb";
+  SweepEachCall(
+      [&](World& w) {
+        w.host.PutFile(kQueryBackEndPath, "old");
+        w.host.PutFile(kArchive, "archive");
+        w.dialog.choice = DialogChoice{kArchive, u"D:\\档案"};
+        w.host.answers = {MessageAnswer::kYes};
+      },
+      [](World& w) { OpenArchiveQuery(w.launcher); },
+      [&](const SweepRun& run) {
+        const auto queryBackEnd = run.w.host.Content(kQueryBackEndPath);
+        if (run.index < run.BaselineIndexOf("Window.SetVisible")) {
+          EXPECT_EQ(run.outcome, Outcome::kReturned);
+          EXPECT_EQ(run.w.log.Count("StartProcess"), 0u);
+          EXPECT_TRUE(run.w.host.messages.empty());
+          const bool deleted = run.index > run.BaselineIndexOf("DeleteFile");
+          EXPECT_EQ(queryBackEnd, deleted ? std::nullopt : std::optional<std::string>("old"));
+        } else {
+          EXPECT_EQ(run.outcome, Outcome::kProgramEnded);
+          EXPECT_EQ(queryBackEnd, "archive");
+        }
+        EXPECT_EQ(run.w.host.Content(kArchive), "archive");
+      });
+}
+
+const MessageBox kNotFound{u"没有发现后端数据库文件无法进行操作", Text(u"出错信息"),
+                           MessageButtons::kOk};
+
+// Maintenance: silent on failure, except that a back-end that cannot be
+// found is one that is not there.
+struct MaintenanceAction {
+  const char16_t* word;
+  const char16_t* notice;
+};
+
+class MaintenanceSweep : public ::testing::TestWithParam<MaintenanceAction> {};
+
+TEST_P(MaintenanceSweep, EndsSilentlyAndLosesNothing) {
+  const Text action = GetParam().word;
+  const MessageBox notice{GetParam().notice, Text(u"系统运行状态"), MessageButtons::kOk};
+  SweepEachCall(
+      [](World& w) {
+        w.host.PutFile(kBackUpPath, "old backup");
+        w.host.PutFile(u"D:\\share\\data备份.mdb", "stale scratch");
+      },
+      [&](World& w) { MaintainBackEnd(w.launcher, action); },
+      [&](const SweepRun& run) {
+        EXPECT_EQ(run.outcome, Outcome::kReturned);
+        const bool discovery = run.index >= run.BaselineIndexOf("CreateRecordset") &&
+                               run.index <= run.BaselineIndexOf("Recordset.Close");
+        std::vector<MessageBox> expected;
+        if (KeepsConnectionText(run)) {
+          expected = {notice};
+        } else if (discovery) {
+          expected = {kNotFound};
+        }
+        EXPECT_EQ(run.w.host.messages, expected);
+        if (run.index == 0) {
+          EXPECT_EQ(run.After(), Strings{});
+        }
+      });
+}
+
+INSTANTIATE_TEST_SUITE_P(BothActions, MaintenanceSweep,
+                         ::testing::Values(MaintenanceAction{u"涮新", u"后端数据压缩工作已经结束"},
+                                           MaintenanceAction{u"备份",
+                                                             u"后端数据备份工作已经结束"}));
+
+TEST(HelpSweep, ReportsExactlyOnce) {
+  SweepEachCall([](World& w) { w.host.PutFile(kHelpPath, "help"); },
+                [](World& w) { ShowHelpFile(w.launcher); },
+                [](const SweepRun& run) {
+                  EXPECT_EQ(run.outcome, Outcome::kReturned);
+                  EXPECT_EQ(run.After(), Strings{"ShowMessage"});
+                  EXPECT_EQ(run.w.host.messages, std::vector<MessageBox>{run.Report(u"出错")});
+                });
+}
+
+// The menu handlers catch nothing, so nothing may reach them.
+class MenuSweep : public ::testing::TestWithParam<MenuCommand> {};
+
+TEST_P(MenuSweep, NoErrorReachesTheWindow) {
+  const MenuCommand command = GetParam();
+  SweepEachCall(
+      [](World& w) {
+        w.host.PutFile(kHelpPath, "help");
+        w.host.PutFile(u"D:\\档案\\arch.mdb", "archive");
+        w.dialog.choice = DialogChoice{u"D:\\档案\\arch.mdb", u"D:\\档案"};
+      },
+      [&](World& w) { w.mainWindow.Choose(command); },
+      [&](const SweepRun& run) {
+        if (command == MenuCommand::运行) {
+          EXPECT_EQ(run.outcome, Outcome::kProgramEnded);
+        } else if (command != MenuCommand::查询) {
+          EXPECT_EQ(run.outcome, Outcome::kReturned);
+        }
+      });
+}
+
+INSTANTIATE_TEST_SUITE_P(AllCommands, MenuSweep,
+                         ::testing::Values(MenuCommand::运行, MenuCommand::压缩, MenuCommand::备份,
+                                           MenuCommand::查询, MenuCommand::帮助,
+                                           MenuCommand::关闭));
+
+}  // namespace
+}  // namespace korvane::testing
