@@ -1,0 +1,209 @@
+// The host services on real files in a temporary folder.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/error.h"
+#include "temp_folder.h"
+#include "test_processes.h"
+#include "windows/wide_text.h"
+#include "windows/win32.h"
+#include "windows/win32_host_services.h"
+
+namespace korvane::windows::test {
+namespace {
+
+class HostServicesTest : public testing::Test {
+ public:
+  HostServicesTest() {
+    WriteTestFile(folder / u"源.mdb", "source");
+    WriteTestFile(folder / u"目标.mdb", "target");
+  }
+
+  // Runs `operation`, which must raise; returns the error's number after
+  // checking that it carries a description and the operation's name.
+  static std::int32_t FailureOf(const std::function<void()>& operation, const Text& source) {
+    try {
+      operation();
+    } catch (const Error& error) {
+      EXPECT_FALSE(error.Description().empty());
+      EXPECT_EQ(error.Source(), source);
+      return error.Number();
+    }
+    ADD_FAILURE() << "the operation did not raise";
+    return 0;
+  }
+
+  TempFolder folder;
+  Text source = folder / u"源.mdb";
+  Text target = folder / u"目标.mdb";
+  Text missing = folder / u"缺少.mdb";
+  Win32HostServices host;
+};
+
+TEST_F(HostServicesTest, CopyOverwritesAnExistingDestination) {
+  host.CopyFile(source, target);
+  EXPECT_EQ(ReadTestFile(target), "source");
+  EXPECT_EQ(ReadTestFile(source), "source");
+}
+
+TEST_F(HostServicesTest, RenameMovesAndReplaceSwapsInOneStep) {
+  const Text renamed = folder / u"新名.mdb";
+  host.RenameFile(source, renamed);
+  EXPECT_EQ(ReadTestFile(renamed), "source");
+  EXPECT_FALSE(host.FileExists(source));
+
+  host.ReplaceFile(target, renamed);
+  EXPECT_EQ(ReadTestFile(target), "source");
+  EXPECT_FALSE(host.FileExists(renamed));
+}
+
+TEST_F(HostServicesTest, DeleteRemovesTheFile) {
+  host.DeleteFile(source);
+  EXPECT_FALSE(host.FileExists(source));
+}
+
+// Each failing operation raises the system's error code and leaves both
+// files as they were.
+struct FailingCase {
+  const char* name;
+  std::function<void(HostServicesTest&, Win32HostServices&)> operation;
+  const char16_t* source;
+  DWORD code;
+  bool lockSource;
+  bool lockTarget;
+};
+
+class FailingOperationTest : public HostServicesTest,
+                             public testing::WithParamInterface<FailingCase> {};
+
+TEST_P(FailingOperationTest, RaisesAndLeavesTheFilesAlone) {
+  const FailingCase& failing = GetParam();
+  {
+    std::optional<LockedFile> lockedSource;
+    std::optional<LockedFile> lockedTarget;
+    if (failing.lockSource) lockedSource.emplace(source);
+    if (failing.lockTarget) lockedTarget.emplace(target);
+    EXPECT_EQ(FailureOf([&] { failing.operation(*this, host); }, failing.source),
+              static_cast<std::int32_t>(failing.code));
+  }
+  EXPECT_EQ(ReadTestFile(source), "source");
+  EXPECT_EQ(ReadTestFile(target), "target");
+  EXPECT_FALSE(host.FileExists(missing));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FailingOperationTest,
+    testing::Values(
+        FailingCase{
+            "CopyMissingSource",
+            [](HostServicesTest& t, Win32HostServices& h) { h.CopyFile(t.missing, t.target); },
+            u"CopyFile", ERROR_FILE_NOT_FOUND, false, false},
+        FailingCase{
+            "CopyLockedSource",
+            [](HostServicesTest& t, Win32HostServices& h) { h.CopyFile(t.source, t.missing); },
+            u"CopyFile", ERROR_SHARING_VIOLATION, true, false},
+        FailingCase{
+            "CopyOntoLockedTarget",
+            [](HostServicesTest& t, Win32HostServices& h) { h.CopyFile(t.source, t.target); },
+            u"CopyFile", ERROR_SHARING_VIOLATION, false, true},
+        FailingCase{"DeleteMissing",
+                    [](HostServicesTest& t, Win32HostServices& h) { h.DeleteFile(t.missing); },
+                    u"DeleteFile", ERROR_FILE_NOT_FOUND, false, false},
+        FailingCase{"DeleteLocked",
+                    [](HostServicesTest& t, Win32HostServices& h) { h.DeleteFile(t.target); },
+                    u"DeleteFile", ERROR_SHARING_VIOLATION, false, true},
+        FailingCase{
+            "RenameOntoExisting",
+            [](HostServicesTest& t, Win32HostServices& h) { h.RenameFile(t.source, t.target); },
+            u"RenameFile", ERROR_ALREADY_EXISTS, false, false},
+        FailingCase{
+            "RenameMissing",
+            [](HostServicesTest& t, Win32HostServices& h) { h.RenameFile(t.missing, t.target); },
+            u"RenameFile", ERROR_FILE_NOT_FOUND, false, false},
+        FailingCase{
+            "ReplaceWithMissingReplacement",
+            [](HostServicesTest& t, Win32HostServices& h) { h.ReplaceFile(t.target, t.missing); },
+            u"ReplaceFile", ERROR_FILE_NOT_FOUND, false, false},
+        FailingCase{
+            "ReplaceLockedTarget",
+            [](HostServicesTest& t, Win32HostServices& h) { h.ReplaceFile(t.target, t.source); },
+            u"ReplaceFile", ERROR_SHARING_VIOLATION, false, true}),
+    [](const testing::TestParamInfo<FailingCase>& info) { return std::string(info.param.name); });
+
+TEST_F(HostServicesTest, ReplacingAMissingTargetRaisesAndKeepsTheReplacement) {
+  EXPECT_NE(FailureOf([&] { host.ReplaceFile(missing, source); }, u"ReplaceFile"), 0);
+  EXPECT_EQ(ReadTestFile(source), "source");
+}
+
+// A NUL inside a path would make Windows act on the file named by the text
+// before it; every operation must refuse the path instead.
+TEST_F(HostServicesTest, APathHoldingANulIsRefusedNotTruncated) {
+  const Text truncated = source + Text(1, u'\0') + u".bak";
+  const std::pair<const char16_t*, std::function<void()>> operations[] = {
+      {u"CopyFile", [&] { host.CopyFile(truncated, missing); }},
+      {u"CopyFile", [&] { host.CopyFile(target, truncated); }},
+      {u"DeleteFile", [&] { host.DeleteFile(truncated); }},
+      {u"RenameFile", [&] { host.RenameFile(truncated, missing); }},
+      {u"ReplaceFile", [&] { host.ReplaceFile(truncated, target); }},
+      {u"StartProcess", [&] { host.StartProcess(truncated, u"x", 1); }},
+  };
+  for (const auto& [name, operation] : operations) {
+    EXPECT_EQ(FailureOf(operation, name), ERROR_INVALID_NAME) << ToUtf8(name);
+  }
+  EXPECT_EQ(ReadTestFile(source), "source");
+  EXPECT_EQ(ReadTestFile(target), "target");
+  EXPECT_FALSE(host.FileExists(missing));
+  EXPECT_FALSE(host.FileExists(truncated));
+}
+
+TEST_F(HostServicesTest, FileExistsIsADirectorySearch) {
+  EXPECT_TRUE(host.FileExists(source));
+  EXPECT_TRUE(host.FileExists(folder / u"*.mdb"));
+  EXPECT_TRUE(host.FileExists(folder.Path()));
+  EXPECT_FALSE(host.FileExists(missing));
+  EXPECT_FALSE(host.FileExists(folder / u"无此文件夹\\源.mdb"));
+  EXPECT_FALSE(host.FileExists(Text()));
+}
+
+TEST_F(HostServicesTest, FoldersComeWithoutTrailingBackslashExceptAtARoot) {
+  const Text program = TestProgramPath();
+  EXPECT_EQ(host.ProgramFolder(), program.substr(0, program.find_last_of(u'\\')));
+
+  wchar_t saved[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, saved);
+  ASSERT_TRUE(SetCurrentDirectoryW(AsWide(folder.Path() + u"\\")));
+  EXPECT_EQ(host.CurrentDirectory(), folder.Path());
+  ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
+  EXPECT_EQ(host.CurrentDirectory(), u"C:\\");
+  SetCurrentDirectoryW(saved);
+}
+
+// The started program sees the command line unchanged and the show state
+// asked for.
+TEST_F(HostServicesTest, StartProcessPassesTheCommandLineAndShowState) {
+  const Text report = folder / u"启动.txt";
+  const Text commandLine = u"\"" + TestProgramPath() + u"\" --as-started-program \"" + report +
+                           u"\" /wrkgrp: \"D:\\App\\Secured.mdw\" /pwd\"pelmo\"";
+  host.StartProcess(TestProgramPath(), commandLine, 3);
+
+  std::string written;
+  for (int tries = 0; tries < 200 && written.empty(); ++tries) {
+    Sleep(50);
+    const std::string read = ReadTestFile(report);
+    if (read != "<missing>") written = read;
+  }
+  const Text expected = u"1 3\n" + commandLine;
+  EXPECT_EQ(FromWide(std::wstring_view(reinterpret_cast<const wchar_t*>(written.data()),
+                                       written.size() / sizeof(wchar_t))),
+            expected);
+}
+
+TEST_F(HostServicesTest, StartProcessOfAMissingProgramRaises) {
+  EXPECT_EQ(FailureOf([&] { host.StartProcess(missing, u"x", 3); }, u"StartProcess"),
+            ERROR_FILE_NOT_FOUND);
+}
+
+}  // namespace
+}  // namespace korvane::windows::test

@@ -1,0 +1,86 @@
+// The open-file dialog's conversions and its current-directory rule, without
+// showing the dialog.
+
+#include <gtest/gtest.h>
+
+#include "platform/error.h"
+#include "temp_folder.h"
+#include "windows/open_file_dialog.h"
+#include "windows/wide_text.h"
+#include "windows/win32.h"
+#include "windows/win32_host_services.h"
+
+namespace korvane::windows::test {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(OpenFileDialogTest, FilterBecomesNulSeparatedWithDoubleNulEnd) {
+  EXPECT_EQ(DialogFilter(u"数据库后端文件|*.mdb"), u"数据库后端文件\0*.mdb\0\0"s);
+  EXPECT_EQ(DialogFilter(u"A|*.a|B|*.b;*.c"), u"A\0*.a\0B\0*.b;*.c\0\0"s);
+}
+
+TEST(OpenFileDialogTest, ChosenTextKeepsTheSeparatorsOfASelectionOfSeveral) {
+  struct Case {
+    std::wstring buffer;
+    std::u16string chosen;
+  };
+  const Case cases[] = {
+      {L"D:\\档案\\arch.mdb\0\0garbage"s, u"D:\\档案\\arch.mdb"},
+      {L"D:\\档案\0a.mdb\0b.mdb\0\0garbage"s, u"D:\\档案\0a.mdb\0b.mdb"s},
+      {L"\0\0"s, u""},
+      // A full buffer without its end is cut at the buffer's size.
+      {L"D:\\abc"s, u"D:\\abc"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ChosenText(c.buffer.data(), c.buffer.size()), c.chosen);
+  }
+}
+
+TEST(OpenFileDialogTest, ChosenFolderOfOneFileOrOfSeveral) {
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"D:\\档案\\arch.mdb", u"D:\\档案"},
+      {u"E:\\arch.mdb", u"E:\\"},
+      {u"\\\\server\\share\\arch.mdb", u"\\\\server\\share"},
+      {u"D:\\档案\0a.mdb\0b.mdb"s, u"D:\\档案"},
+      {u"", u""},
+  };
+  for (const auto& [chosen, folder] : cases) EXPECT_EQ(ChosenFolder(chosen), folder);
+}
+
+// After acceptance the current directory is the chosen file's folder, also
+// when the user typed a full path and the dialog never went there.
+class CurrentDirectoryRuleTest : public testing::Test {
+ protected:
+  CurrentDirectoryRuleTest() {
+    GetCurrentDirectoryW(MAX_PATH, saved_);
+    MakeFolder(archive);
+    SetCurrentDirectoryW(AsWide(folder.Path()));
+  }
+  ~CurrentDirectoryRuleTest() override { SetCurrentDirectoryW(saved_); }
+
+  TempFolder folder;
+  Text archive = folder / u"档案";
+  Win32HostServices host;
+
+ private:
+  wchar_t saved_[MAX_PATH];
+};
+
+TEST_F(CurrentDirectoryRuleTest, TypedFullPathMovesTheCurrentDirectory) {
+  EnterChosenFolder(archive + u"\\arch.mdb");
+  EXPECT_EQ(host.CurrentDirectory(), archive);
+}
+
+TEST_F(CurrentDirectoryRuleTest, SelectionOfSeveralMovesToTheirFolder) {
+  EnterChosenFolder(archive + u'\0' + u"a.mdb" + u'\0' + u"b.mdb");
+  EXPECT_EQ(host.CurrentDirectory(), archive);
+}
+
+TEST_F(CurrentDirectoryRuleTest, AFolderThatCannotBeEnteredRaisesAndStaysPut) {
+  EXPECT_THROW(EnterChosenFolder(folder / u"无此文件夹\\arch.mdb"), Error);
+  EXPECT_EQ(host.CurrentDirectory(), folder.Path());
+}
+
+}  // namespace
+}  // namespace korvane::windows::test

@@ -1,0 +1,56 @@
+// The previous-instance check across processes: a second copy of the same
+// executable sees the first; a copy at another path does not.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "temp_folder.h"
+#include "test_processes.h"
+#include "windows/wide_text.h"
+#include "windows/win32.h"
+#include "windows/win32_host_services.h"
+
+namespace korvane::windows::test {
+namespace {
+
+constexpr unsigned long kRunning = 1;
+constexpr unsigned long kAlone = 0;
+
+TEST(PreviousInstanceTest, SecondCopyOfTheSameExecutableSeesTheFirst) {
+  const Text self = TestProgramPath();
+  TempFolder folder;
+  const Text elsewhere = folder / u"另一副本.exe";
+  ASSERT_TRUE(CopyFileW(AsWide(self), AsWide(elsewhere), FALSE));
+
+  std::optional<Win32HostServices> first(std::in_place);
+  EXPECT_FALSE(first->IsPreviousInstanceRunning());
+  EXPECT_FALSE(first->IsPreviousInstanceRunning()) << "asking again is no second copy";
+  EXPECT_EQ(RunAndWait(self, u"--as-second-copy"), kRunning);
+  EXPECT_EQ(RunAndWait(elsewhere, u"--as-second-copy"), kAlone);
+
+  first.reset();  // the first copy ends
+  EXPECT_EQ(RunAndWait(self, u"--as-second-copy"), kAlone);
+}
+
+TEST(PreviousInstanceTest, MutexNameIsAValidObjectNameForEveryPath) {
+  const Text longPath = u"C:\\" + Text(400, u'长') + u"\\TessalyKorvane.exe";
+  const Text paths[] = {u"C:\\App\\TessalyKorvane.exe", u"K:\\TessalyKorvane.exe",
+                        u"\\\\server\\share\\TessalyKorvane.exe", longPath};
+  for (const Text& path : paths) {
+    const Text name = PreviousInstanceMutexName(path);
+    const Text local = u"Local\\";
+    ASSERT_EQ(name.substr(0, local.size()), local);
+    const Text rest = name.substr(local.size());
+    EXPECT_EQ(rest.find_first_of(u"\\:"), Text::npos) << ToUtf8(path);
+    EXPECT_LT(name.size(), static_cast<std::size_t>(MAX_PATH)) << ToUtf8(path);
+  }
+  EXPECT_EQ(PreviousInstanceMutexName(u"C:\\App\\TessalyKorvane.exe"),
+            PreviousInstanceMutexName(u"c:\\app\\tessalykorvane.EXE"));
+  EXPECT_NE(PreviousInstanceMutexName(u"C:\\App\\TessalyKorvane.exe"),
+            PreviousInstanceMutexName(u"C:\\App2\\TessalyKorvane.exe"));
+  EXPECT_NE(PreviousInstanceMutexName(longPath), PreviousInstanceMutexName(longPath + u"x"));
+}
+
+}  // namespace
+}  // namespace korvane::windows::test

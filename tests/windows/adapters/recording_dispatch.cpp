@@ -1,0 +1,158 @@
+#include "recording_dispatch.h"
+
+#include "windows/automation_error.h"
+#include "windows/wide_text.h"
+
+namespace korvane::windows::test {
+namespace {
+
+RecordedArgument Record(const VARIANT& argument) {
+  Variant copy;
+  VariantCopy(&copy.Raw(), const_cast<VARIANT*>(&argument));
+  std::wstring text;
+  Variant asText;
+  if (SUCCEEDED(VariantChangeType(&asText.Raw(), &copy.Raw(), 0, VT_BSTR))) {
+    text.assign(asText.Raw().bstrVal, SysStringLen(asText.Raw().bstrVal));
+  }
+  return {argument.vt, text};
+}
+
+// The texts a deferred answer supplies only when asked.
+std::map<EXCEPINFO*, std::pair<std::wstring, std::wstring>>& DeferredTexts() {
+  static std::map<EXCEPINFO*, std::pair<std::wstring, std::wstring>> texts;
+  return texts;
+}
+
+HRESULT STDAPICALLTYPE FillInDeferred(EXCEPINFO* info) {
+  auto& texts = DeferredTexts();
+  const auto found = texts.find(info);
+  if (found == texts.end()) return E_FAIL;
+  info->bstrDescription = SysAllocString(found->second.first.c_str());
+  info->bstrSource = SysAllocString(found->second.second.c_str());
+  info->pfnDeferredFillIn = nullptr;
+  texts.erase(found);
+  return S_OK;
+}
+
+}  // namespace
+
+HRESULT RecordingDispatch::QueryInterface(REFIID id, void** object) {
+  if (id == IID_IUnknown || id == IID_IDispatch) {
+    *object = static_cast<IDispatch*>(this);
+  } else if (id == IID_ISupportErrorInfo) {
+    *object = static_cast<ISupportErrorInfo*>(this);
+  } else {
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  AddRef();
+  return S_OK;
+}
+
+ULONG RecordingDispatch::Release() {
+  const ULONG left = --references_;
+  if (left == 0) delete this;
+  return left;
+}
+
+HRESULT RecordingDispatch::GetTypeInfoCount(UINT* count) {
+  *count = 0;
+  return S_OK;
+}
+
+HRESULT RecordingDispatch::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+  return E_NOTIMPL;
+}
+
+HRESULT RecordingDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+  if (count != 1) return E_INVALIDARG;
+  const std::wstring member = names[0];
+  const auto answer = answers_.find(member);
+  if (answer != answers_.end() && answer->second.unknownName) {
+    ids[0] = DISPID_UNKNOWN;
+    return DISP_E_UNKNOWNNAME;
+  }
+  names_.push_back(member);
+  ids[0] = static_cast<DISPID>(names_.size());
+  return S_OK;
+}
+
+HRESULT RecordingDispatch::Invoke(DISPID id, REFIID, LCID, WORD kind, DISPPARAMS* parameters,
+                                  VARIANT* result, EXCEPINFO* exception, UINT*) {
+  if (id < 1 || static_cast<std::size_t>(id) > names_.size()) return DISP_E_MEMBERNOTFOUND;
+  const std::wstring& member = names_[id - 1];
+  RecordedCall call{name_, member, kind, {}, false};
+  for (UINT i = parameters->cArgs; i > 0; --i)
+    call.arguments.push_back(Record(parameters->rgvarg[i - 1]));
+  call.namedPropertyPut = parameters->cNamedArgs == 1 && parameters->rgdispidNamedArgs &&
+                          parameters->rgdispidNamedArgs[0] == DISPID_PROPERTYPUT;
+  log_->push_back(call);
+
+  const auto found = answers_.find(member);
+  if (found == answers_.end()) return S_OK;
+  const Answer& answer = found->second;
+  if (answer.rejectsArguments && parameters->cArgs > 0) return DISP_E_BADPARAMCOUNT;
+  if (answer.failure == DISP_E_EXCEPTION) {
+    *exception = answer.exception;
+    if (answer.deferred) {
+      exception->pfnDeferredFillIn = &FillInDeferred;
+      DeferredTexts()[exception] = {answer.description, answer.source};
+    } else {
+      exception->bstrDescription =
+          answer.description.empty() ? nullptr : SysAllocString(answer.description.c_str());
+      exception->bstrSource =
+          answer.source.empty() ? nullptr : SysAllocString(answer.source.c_str());
+    }
+    return DISP_E_EXCEPTION;
+  }
+  if (answer.throughErrorInfo) {
+    ICreateErrorInfo* create = nullptr;
+    if (SUCCEEDED(CreateErrorInfo(&create))) {
+      create->SetDescription(const_cast<LPOLESTR>(answer.description.c_str()));
+      create->SetSource(const_cast<LPOLESTR>(answer.source.c_str()));
+      IErrorInfo* info = nullptr;
+      create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info));
+      SetErrorInfo(0, info);
+      info->Release();
+      create->Release();
+    }
+  }
+  if (FAILED(answer.failure)) return answer.failure;
+  if (result) VariantCopy(result, const_cast<VARIANT*>(&answer.result.Raw()));
+  return S_OK;
+}
+
+HRESULT RecordingDispatch::InterfaceSupportsErrorInfo(REFIID id) {
+  return id == IID_IDispatch ? S_OK : S_FALSE;
+}
+
+ComPtr<RecordingDispatch> MakeRecordingDispatch(const std::wstring& name,
+                                                std::shared_ptr<CallLog> log) {
+  return ComPtr<RecordingDispatch>::Adopt(new RecordingDispatch(name, std::move(log)));
+}
+
+Variant ObjectValue(RecordingDispatch& object) {
+  Variant value;
+  object.AddRef();
+  value.Raw().vt = VT_DISPATCH;
+  value.Raw().pdispVal = &object;
+  return value;
+}
+
+AutomationObject RecordingFactory::CreateObject(const Text& progId) {
+  requests_.push_back(u"create " + progId);
+  const auto found = created_.find(progId);
+  if (found == created_.end()) throw AutomationError(CO_E_CLASSSTRING, u"", progId);
+  found->second->AddRef();
+  return {ComPtr<IDispatch>::Adopt(found->second.Get()), progId};
+}
+
+AutomationObject RecordingFactory::GetActiveObject(const Text& progId) {
+  requests_.push_back(u"active " + progId);
+  const auto found = active_.find(progId);
+  if (found == active_.end()) throw AutomationError(MK_E_UNAVAILABLE, u"", progId);
+  found->second->AddRef();
+  return {ComPtr<IDispatch>::Adopt(found->second.Get()), progId};
+}
+
+}  // namespace korvane::windows::test
