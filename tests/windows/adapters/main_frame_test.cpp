@@ -23,14 +23,5 @@ TEST(MainFrameTest, MenuIdentifiersNameTheCommandsInMenuOrder) {
   EXPECT_EQ(CommandOf(1007), std::nullopt);
 }
 
-TEST(MainFrameTest, ClientAreaIs592By407AtNinetySixDpiAndScales) {
-  const SIZE base = ClientSizeAt(96);
-  EXPECT_EQ(base.cx, 592);
-  EXPECT_EQ(base.cy, 407);
-  const SIZE large = ClientSizeAt(144);
-  EXPECT_EQ(large.cx, 888);
-  EXPECT_EQ(large.cy, 611);
-}
-
 }  // namespace
 }  // namespace korvane::windows::test

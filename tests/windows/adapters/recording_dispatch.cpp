@@ -17,23 +17,6 @@ RecordedArgument Record(const VARIANT& argument) {
   return {argument.vt, text};
 }
 
-// The texts a deferred answer supplies only when asked.
-std::map<EXCEPINFO*, std::pair<std::wstring, std::wstring>>& DeferredTexts() {
-  static std::map<EXCEPINFO*, std::pair<std::wstring, std::wstring>> texts;
-  return texts;
-}
-
-HRESULT STDAPICALLTYPE FillInDeferred(EXCEPINFO* info) {
-  auto& texts = DeferredTexts();
-  const auto found = texts.find(info);
-  if (found == texts.end()) return E_FAIL;
-  info->bstrDescription = SysAllocString(found->second.first.c_str());
-  info->bstrSource = SysAllocString(found->second.second.c_str());
-  info->pfnDeferredFillIn = nullptr;
-  texts.erase(found);
-  return S_OK;
-}
-
 }  // namespace
 
 HRESULT RecordingDispatch::QueryInterface(REFIID id, void** object) {
@@ -94,15 +77,9 @@ HRESULT RecordingDispatch::Invoke(DISPID id, REFIID, LCID, WORD kind, DISPPARAMS
   if (answer.rejectsArguments && parameters->cArgs > 0) return DISP_E_BADPARAMCOUNT;
   if (answer.failure == DISP_E_EXCEPTION) {
     *exception = answer.exception;
-    if (answer.deferred) {
-      exception->pfnDeferredFillIn = &FillInDeferred;
-      DeferredTexts()[exception] = {answer.description, answer.source};
-    } else {
-      exception->bstrDescription =
-          answer.description.empty() ? nullptr : SysAllocString(answer.description.c_str());
-      exception->bstrSource =
-          answer.source.empty() ? nullptr : SysAllocString(answer.source.c_str());
-    }
+    exception->bstrDescription =
+        answer.description.empty() ? nullptr : SysAllocString(answer.description.c_str());
+    exception->bstrSource = answer.source.empty() ? nullptr : SysAllocString(answer.source.c_str());
     return DISP_E_EXCEPTION;
   }
   if (answer.throughErrorInfo) {

@@ -39,7 +39,6 @@ struct Answer {
   EXCEPINFO exception{};   // scode, wCode; the texts below are filled in on use
   std::wstring description;
   std::wstring source;
-  bool deferred = false;          // texts given only through pfnDeferredFillIn
   bool throughErrorInfo = false;  // texts given through SetErrorInfo
   bool unknownName = false;       // GetIDsOfNames fails
   bool rejectsArguments = false;  // DISP_E_BADPARAMCOUNT when called with any
@@ -79,6 +78,13 @@ ComPtr<RecordingDispatch> MakeRecordingDispatch(const std::wstring& name,
 
 // A Variant holding `object` (VT_DISPATCH), as a member returning it answers.
 Variant ObjectValue(RecordingDispatch& object);
+
+// An answer that succeeds with `result`.
+inline Answer Returns(Variant result) {
+  Answer answer;
+  answer.result = std::move(result);
+  return answer;
+}
 
 // Hands out scripted objects by ProgID; an unscripted ProgID fails as an
 // unregistered class does.
