@@ -22,6 +22,13 @@ TEST(HtmlHelpViewerTest, AComponentThatCannotBeLoadedRaisesTheSystemError) {
   }
 }
 
+// The system's component loads from the system folder; a file it cannot
+// open is no error, it just opens no viewer.
+TEST(HtmlHelpViewerTest, TheSystemComponentLoadsAndAMissingFileOpensNothing) {
+  HtmlHelpViewer viewer;
+  EXPECT_EQ(viewer.HtmlHelpA(0, u"C:\\no-such-help\\nuqe.chm", 0, 0), 0u);
+}
+
 // Whatever the ANSI code page, the path handed to the viewer opens the help
 // file: directly, or by its short name when the code page lacks a character.
 TEST(HtmlHelpViewerTest, AnsiPathNamesTheSameFile) {
