@@ -1,10 +1,9 @@
 #pragma once
-// The main window's surface and the help viewer, as the platform shows them.
+// The main window's surface, as the platform shows it.
 
 #include <functional>
 
 #include "fakes/call_log.h"
-#include "help/help_viewer.h"
 #include "shell/window_surface.h"
 
 namespace korvane::testing {
@@ -32,23 +31,6 @@ class FakeWindow : public WindowSurface {
     log_.Enter("Window.Unload");
     unloaded = true;
     if (onUnload) onUnload();
-  }
-
- private:
-  CallLog& log_;
-};
-
-class FakeHelpViewer : public HelpViewer {
- public:
-  explicit FakeHelpViewer(CallLog& log) : log_(log) {}
-
-  NativeWindowHandle viewerHandle = 0x3C4D;
-
-  NativeWindowHandle HtmlHelpA(NativeWindowHandle owner, const Text& path, unsigned command,
-                               std::uintptr_t data) override {
-    log_.Enter("HtmlHelpA", {Arg(static_cast<long long>(owner)), path, Arg(command),
-                             Arg(static_cast<long long>(data))});
-    return viewerHandle;
   }
 
  private:

@@ -12,6 +12,7 @@
 #include "fakes/call_log.h"
 #include "fakes/fake_automation.h"
 #include "fakes/fake_engine.h"
+#include "fakes/fake_help_viewer.h"
 #include "fakes/fake_host.h"
 #include "fakes/fake_window.h"
 #include "fakes/scripted_dialog.h"

@@ -1,0 +1,26 @@
+#pragma once
+// The help viewer: enters each call and opens a viewer window of its own.
+
+#include "fakes/call_log.h"
+#include "help/help_viewer.h"
+
+namespace korvane::testing {
+
+class FakeHelpViewer : public HelpViewer {
+ public:
+  explicit FakeHelpViewer(CallLog& log) : log_(log) {}
+
+  NativeWindowHandle viewerHandle = 0x3C4D;
+
+  NativeWindowHandle HtmlHelpA(NativeWindowHandle owner, const Text& path, unsigned command,
+                               std::uintptr_t data) override {
+    log_.Enter("HtmlHelpA", {Arg(static_cast<long long>(owner)), path, Arg(command),
+                             Arg(static_cast<long long>(data))});
+    return viewerHandle;
+  }
+
+ private:
+  CallLog& log_;
+};
+
+}  // namespace korvane::testing
