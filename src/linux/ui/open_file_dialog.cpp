@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "dialog_filter.h"
@@ -29,23 +30,51 @@ class LenientFileDialog : public QFileDialog {
   LenientFileDialog(QWidget* parent, const QString& title, bool fileMustExist)
       : QFileDialog(parent, title), fileMustExist_(fileMustExist) {
     setOption(QFileDialog::DontUseNativeDialog);
-    auto* buttons = findChild<QDialogButtonBox*>();
-    nameEdit_ = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    openButton_ = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
-    if (!fileMustExist_ && openButton_ && nameEdit_) openButton_->installEventFilter(this);
+  }
+
+  // The files named in the file-name box, as typed or as Qt filled it in
+  // from the selection: one name, or several each in double quotes; names
+  // are taken in the dialog's folder unless they are absolute. Qt's own
+  // selectedFiles() would drop a typed name that names no file.
+  QStringList ChosenFiles() const {
+    const QString text = nameEdit_ ? nameEdit_->text().trimmed() : QString();
+    if (text.isEmpty()) return selectedFiles();
+    QStringList names;
+    if (text.contains(u'"')) {
+      static const QRegularExpression kQuoted(QStringLiteral("\"([^\"]+)\""));
+      for (const auto& match : kQuoted.globalMatch(text)) names << match.captured(1);
+    } else {
+      names << text;
+    }
+    QStringList files;
+    for (const QString& name : names) files << directory().absoluteFilePath(name);
+    return files;
   }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == openButton_ && event->type() == QEvent::EnabledChange &&
-        !openButton_->isEnabled() && !nameEdit_->text().trimmed().isEmpty()) {
-      openButton_->setEnabled(true);
-    }
+    if (watched == openButton_ && event->type() == QEvent::EnabledChange) KeepOpenUsable();
     return QFileDialog::eventFilter(watched, event);
   }
 
  protected:
+  // The dialog's buttons are made anew as it is set up, so the Open button
+  // is looked up once the dialog is complete, as it is shown.
+  void showEvent(QShowEvent* event) override {
+    QFileDialog::showEvent(event);
+    auto* buttons = findChild<QDialogButtonBox*>();
+    nameEdit_ = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    openButton_ = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+    if (fileMustExist_ || openButton_ == nullptr || nameEdit_ == nullptr || hooked_) return;
+    hooked_ = true;
+    // Qt greys the button on every change of the name and of the folder's
+    // listing; each time, the typed name makes it usable again.
+    openButton_->installEventFilter(this);
+    connect(nameEdit_, &QLineEdit::textChanged, this, [this] { KeepOpenUsable(); });
+    KeepOpenUsable();
+  }
+
   void accept() override {
-    const QStringList files = selectedFiles();
+    const QStringList files = ChosenFiles();
     const bool namesMissingFile = std::any_of(
         files.begin(), files.end(), [](const QString& f) { return !QFileInfo::exists(f); });
     if (!fileMustExist_ && namesMissingFile) {
@@ -56,7 +85,14 @@ class LenientFileDialog : public QFileDialog {
   }
 
  private:
+  void KeepOpenUsable() {
+    if (!openButton_->isEnabled() && !nameEdit_->text().trimmed().isEmpty()) {
+      openButton_->setEnabled(true);
+    }
+  }
+
   bool fileMustExist_;
+  bool hooked_ = false;
   QLineEdit* nameEdit_ = nullptr;
   QPushButton* openButton_ = nullptr;
 };
@@ -91,11 +127,11 @@ void OpenFileDialog::ShowOpen() {
                                      : QFileDialog::AnyFile);
   dialog.setNameFilters(NameFiltersFrom(filter_));
 
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+  if (dialog.exec() != QDialog::Accepted || dialog.ChosenFiles().isEmpty()) {
     if (cancelError_) throw Error(error_number::kDialogCancelled, u"选定了取消", kDialogSource);
     return;
   }
-  const QStringList files = dialog.selectedFiles();
+  const QStringList files = dialog.ChosenFiles();
   const Text chosen = ChosenFileName(files);
   if (chosen.size() > static_cast<std::size_t>(std::max(maxFileSize_, 0))) {
     throw Error(dialog_error::kBufferTooSmall, u"缓冲区太小", kDialogSource);

@@ -13,7 +13,9 @@
 //   windows                     log the other visible windows
 //   answer OK|Yes|No            press that button of the open message box
 //   dialog cancel               cancel the open file dialog
-//   dialog open <path>[|<path>] type the POSIX path(s) into it and open
+//   dialog open <path>[|<path>] go to the first path's folder, type the
+//                               name(s) into the file-name box and open;
+//                               several names must be files of that folder
 // Log lines:
 //   shown <caption>|<client width>x<height>|<menu captions joined by "|">
 //   message <title>|<text>|<buttons>   (buttons "OK" or "Yes/No default No")
