@@ -18,7 +18,7 @@ class WindowSurface {
   virtual void SetVisible(bool visible) = 0;
   // Unloads the main window: the platform runs its unload event (which
   // empties the component files) and, the last window being gone, the
-  // launcher ends once the current command returns.
+  // launcher ends once the current command returns. Never raises.
   virtual void Unload() = 0;
 };
 
