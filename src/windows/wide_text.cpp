@@ -5,9 +5,8 @@
 
 namespace korvane::windows {
 
-const wchar_t* AsWidePath(const Text& path, const char16_t* operation) {
-  if (path.find(u'\0') != Text::npos) throw ErrorFromCode(ERROR_INVALID_NAME, operation);
-  return AsWide(path);
+void RefuseEmbeddedNul(const Text& text, const char16_t* operation) {
+  if (text.find(u'\0') != Text::npos) throw ErrorFromCode(ERROR_INVALID_NAME, operation);
 }
 
 }  // namespace korvane::windows

@@ -22,9 +22,15 @@ inline Text FromWide(const wchar_t* text) {
   return text ? FromWide(std::wstring_view(text)) : Text();
 }
 
-// A path for a Windows function, which would read it only up to its first
-// NUL character and so act on another file than the one named. Raises
-// "invalid name" for such a path, in the name of `operation`.
-const wchar_t* AsWidePath(const Text& path, const char16_t* operation);
+// Windows functions read a text only up to its first NUL character, so a
+// path holding one would name another file than the one meant. Raises
+// "invalid name" for such a text, in the name of `operation`.
+void RefuseEmbeddedNul(const Text& text, const char16_t* operation);
+
+// A path for a Windows function, refused when it holds a NUL character.
+inline const wchar_t* AsWidePath(const Text& path, const char16_t* operation) {
+  RefuseEmbeddedNul(path, operation);
+  return AsWide(path);
+}
 
 }  // namespace korvane::windows

@@ -160,7 +160,7 @@ void Win32HostServices::StartProcess(const Text& program, const Text& commandLin
                                      int windowStyle) {
   constexpr char16_t kOperation[] = u"StartProcess";
   const wchar_t* application = AsWidePath(program, kOperation);
-  AsWidePath(commandLine, kOperation);
+  RefuseEmbeddedNul(commandLine, kOperation);
   // CreateProcessW may write into the command line, so it gets a copy.
   std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
   line.push_back(L'\0');

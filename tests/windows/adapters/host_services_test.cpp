@@ -148,6 +148,7 @@ TEST_F(HostServicesTest, APathHoldingANulIsRefusedNotTruncated) {
       {u"RenameFile", [&] { host.RenameFile(truncated, missing); }},
       {u"ReplaceFile", [&] { host.ReplaceFile(truncated, target); }},
       {u"StartProcess", [&] { host.StartProcess(truncated, u"x", 1); }},
+      {u"StartProcess", [&] { host.StartProcess(TestProgramPath(), truncated, 1); }},
   };
   for (const auto& [name, operation] : operations) {
     EXPECT_EQ(FailureOf(operation, name), ERROR_INVALID_NAME) << ToUtf8(name);
