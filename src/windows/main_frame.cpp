@@ -47,7 +47,9 @@ int SystemDpi() {
   return dpi > 0 ? dpi : kBaseDpi;
 }
 
-// Commands that copy or compact files keep the hourglass up while they run.
+// Backup and compaction keep the hourglass up from start to end. The
+// archive query shows it only while it copies (the host services do that),
+// not over its file dialog.
 bool ShowsWaitCursor(MenuCommand command) {
   return command == MenuCommand::压缩 || command == MenuCommand::备份;
 }
@@ -68,8 +70,13 @@ std::optional<MenuCommand> CommandOf(unsigned identifier) {
 
 MainFrame::MainFrame(HINSTANCE instance) : instance_(instance), banner_(KORVANE_BANNER) {}
 
+// A window still open here was never unloaded (the message loop ended some
+// other way): it goes without its events, which would reach a model that
+// may already be gone.
 MainFrame::~MainFrame() {
-  if (window_) DestroyWindow(window_);
+  if (!window_) return;
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  DestroyWindow(window_);
 }
 
 void MainFrame::Create(MainWindow& model) {
