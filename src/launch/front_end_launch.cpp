@@ -5,13 +5,13 @@
 #include "launch/host_automation.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
+#include "platform/message_titles.h"
 #include "shell/launcher.h"
 #include "shell/window_surface.h"
 
 namespace korvane {
 namespace {
 
-constexpr char16_t kStatusTitle[] = u"系统运行状态";
 constexpr char16_t kKorvaneRunningMessage[] = u"Korvane正在运行";
 constexpr char16_t kInitialiseQuestion[] = u"是否进行数据后端初始化工作";
 constexpr char16_t kLinkFailedTitle[] = u"系统后端数据联接失败";

@@ -16,9 +16,7 @@ bool LiesIn(const Text& chosenPath, const Text& folder) {
 }
 
 Text Right(const Text& text, std::ptrdiff_t count) {
-  if (count < 0) {
-    throw Error(error_number::kInvalidArgument, u"无效的过程调用或参数", kCoreErrorSource);
-  }
+  if (count < 0) throw InvalidArgumentError();
   return text.substr(text.size() - static_cast<std::size_t>(count));
 }
 

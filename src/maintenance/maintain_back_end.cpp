@@ -5,23 +5,20 @@
 #include "platform/error.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
+#include "platform/message_titles.h"
 #include "shell/launcher.h"
 
 namespace korvane {
 namespace {
 
 constexpr char16_t kNotFoundMessage[] = u"没有发现后端数据库文件无法进行操作";
-constexpr char16_t kRefusalTitle[] = u"出错信息";
 constexpr char16_t kCompactedMessage[] = u"后端数据压缩工作已经结束";
 constexpr char16_t kBackedUpMessage[] = u"后端数据备份工作已经结束";
-constexpr char16_t kStatusTitle[] = u"系统运行状态";
 constexpr std::size_t kExtensionLength = 4;
 
 // The back-end path less its last four characters, whatever they are.
 Text StemOf(const Text& backEnd) {
-  if (backEnd.size() < kExtensionLength) {
-    throw Error(error_number::kInvalidArgument, u"无效的过程调用或参数", kCoreErrorSource);
-  }
+  if (backEnd.size() < kExtensionLength) throw InvalidArgumentError();
   return backEnd.substr(0, backEnd.size() - kExtensionLength);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <utility>
 
 #include "platform/text.h"
 
@@ -35,5 +36,10 @@ inline constexpr std::int32_t kDialogCancelled = 32755;  // the open-file dialog
 
 // The core's own source text for errors it raises.
 inline constexpr char16_t kCoreErrorSource[] = u"TessalyKorvane";
+
+// A text too short for the part the launcher cuts from it.
+inline Error InvalidArgumentError() {
+  return Error(error_number::kInvalidArgument, u"无效的过程调用或参数", kCoreErrorSource);
+}
 
 }  // namespace korvane

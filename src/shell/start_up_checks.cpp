@@ -2,6 +2,7 @@
 
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
+#include "platform/message_titles.h"
 #include "platform/report_error.h"
 #include "shell/launcher.h"
 
@@ -11,7 +12,6 @@ namespace {
 constexpr char16_t kDriveRootMessage[] = u"建议将该文件安装在文件夹下运行";
 constexpr char16_t kMissingFileBefore[] = u"操作系统《";
 constexpr char16_t kMissingFileAfter[] = u"》文件丢失,无法操作";
-constexpr char16_t kRefusalTitle[] = u"出错信息";
 constexpr char16_t kStartUpErrorTitle[] = u"出错LOAD";
 constexpr std::size_t kDriveRootLength = 3;
 

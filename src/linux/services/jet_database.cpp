@@ -139,6 +139,7 @@ Text WithoutOwnerAccessOption(TextView sql) {
     end -= word.size();
     if (end == 0 || !IsBlank(sql[end - 1])) return Text(sql);
   }
+  skipBlanksBack();
   return Text(sql.substr(0, end));
 }
 
@@ -178,9 +179,16 @@ void JetDatabase::AttachLinkedTables() {
           Statement attach(database_, "ATTACH DATABASE ?1 AS " + QuotedIdentifier(schema));
           attach.Bind(1, FromUtf8(path));
           attach.Step();
+          try {
+            CheckDatabasePassword(database_, schema, LinkPassword(links.ColumnText(3)));
+          } catch (const Error&) {
+            // Attached tables are found by name even without a view: a
+            // back-end whose password does not match must not stay reachable.
+            database_.Execute("DETACH DATABASE " + QuotedIdentifier(schema));
+            throw;
+          }
           files_.push_back(path);
           schemas.emplace(backEnd, schema);
-          CheckDatabasePassword(database_, schema, LinkPassword(links.ColumnText(3)));
         } catch (const Error& error) {
           failures.emplace(backEnd, error);
           throw;

@@ -98,7 +98,7 @@ std::string DriveMap::ToPosix(TextView windowsPath) const {
   const bool hasDrive =
       windowsPath.size() >= 2 && IsLetter(windowsPath[0]) && windowsPath[1] == u':';
   if (!hasDrive) Refuse(u"not an absolute path with a drive letter", windowsPath);
-  if (windowsPath.size() > 2 && windowsPath[2] != u'\\' && windowsPath[2] != u'/') {
+  if (windowsPath.size() < 3 || (windowsPath[2] != u'\\' && windowsPath[2] != u'/')) {
     Refuse(u"drive-relative path", windowsPath);
   }
   const char16_t drive = UpperLetter(windowsPath[0]);
