@@ -44,6 +44,11 @@ std::string AnsiPath(const Text& path) {
   throw ErrorFromCode(ERROR_NO_UNICODE_TRANSLATION, kOperation);
 }
 
+HtmlHelpViewer::~HtmlHelpViewer() {
+  constexpr UINT kCloseAll = 0x12;  // HH_CLOSE_ALL
+  if (entry_) entry_(nullptr, nullptr, kCloseAll, 0);
+}
+
 HtmlHelpViewer::Entry HtmlHelpViewer::Load() {
   if (entry_) return entry_;
   HMODULE component = LoadLibraryExW(module_, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);

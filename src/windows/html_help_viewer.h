@@ -22,7 +22,9 @@ class HtmlHelpViewer final : public HelpViewer {
   HtmlHelpViewer(const HtmlHelpViewer&) = delete;
   HtmlHelpViewer& operator=(const HtmlHelpViewer&) = delete;
   // The component stays loaded: the viewer windows it opened live on in this
-  // process until the launcher ends.
+  // process until the launcher ends. Closes them when the launcher ends
+  // through its window: the component's own threads must not outlive it.
+  ~HtmlHelpViewer() override;
 
   NativeWindowHandle HtmlHelpA(NativeWindowHandle owner, const Text& path, unsigned command,
                                std::uintptr_t data) override;
