@@ -156,49 +156,77 @@ JetDatabase::JetDatabase(const ConnectionSettings& settings)
   if (database_.HasTable("main", "MSysObjects")) AttachLinkedTables();
 }
 
-void JetDatabase::AttachLinkedTables() {
-  Statement links(database_,
+namespace {
+
+struct LinkRow {
+  Text name;
+  Text backEnd;  // Windows path as stored
+  Text foreign;
+  Text connect;
+};
+
+// The linked-table rows of the catalogue, read to the end first: while a
+// statement runs, an attached database cannot be detached.
+std::vector<LinkRow> ReadLinks(const SqliteDatabase& database) {
+  Statement links(database,
                   "SELECT Name, Database, ForeignName, Connect FROM MSysObjects "
                   "WHERE Type = ?1 AND Database IS NOT NULL ORDER BY rowid");
   links.Bind(1, std::int64_t{kLinkedTableType});
-  std::map<Text, std::string> schemas;  // by back-end path as stored
-  std::map<Text, Error> failures;
+  std::vector<LinkRow> rows;
   while (links.Step()) {
     const Text name = links.ColumnText(0);
-    const Text backEnd = links.ColumnText(1);
-    const Text foreign = links.IsNull(2) ? name : links.ColumnText(2);
-    const std::string nameKey = ToUtf8(Folded(name));
+    rows.push_back({name, links.ColumnText(1), links.IsNull(2) ? name : links.ColumnText(2),
+                    links.ColumnText(3)});
+  }
+  return rows;
+}
+
+}  // namespace
+
+// Attaches `backEnd` under `schema`, holding it open; raises the engine's
+// error and leaves nothing attached when it cannot be used under `password`.
+void JetDatabase::AttachBackEnd(const Text& backEnd, const std::string& schema,
+                                const Text& password) {
+  const std::string path = ExistingFile(backEnd);
+  FileLock lock = SharedLock(path, backEnd);
+  Statement(database_, "ATTACH DATABASE ?1 AS " + QuotedIdentifier(schema))
+      .Bind(1, FromUtf8(path))
+      .Step();
+  try {
+    CheckDatabasePassword(database_, schema, password);
+  } catch (const Error&) {
+    // Attached tables are found by name even without a view: a back-end
+    // whose password does not match must not stay reachable.
+    database_.Execute("DETACH DATABASE " + QuotedIdentifier(schema));
+    throw;
+  }
+  locks_.push_back(std::move(lock));
+  files_.push_back(path);
+}
+
+void JetDatabase::AttachLinkedTables() {
+  std::map<Text, std::string> schemas;  // by back-end path as stored
+  std::map<Text, Error> failures;       // likewise
+  for (const auto& link : ReadLinks(database_)) {
     try {
-      if (const auto failed = failures.find(backEnd); failed != failures.end())
+      if (const auto failed = failures.find(link.backEnd); failed != failures.end()) {
         throw failed->second;
-      if (!schemas.count(backEnd)) {
+      }
+      if (!schemas.count(link.backEnd)) {
+        const std::string schema = "link" + std::to_string(schemas.size() + failures.size() + 1);
         try {
-          const std::string path = ExistingFile(backEnd);
-          locks_.push_back(SharedLock(path, backEnd));
-          const std::string schema = "link" + std::to_string(schemas.size() + 1);
-          Statement attach(database_, "ATTACH DATABASE ?1 AS " + QuotedIdentifier(schema));
-          attach.Bind(1, FromUtf8(path));
-          attach.Step();
-          try {
-            CheckDatabasePassword(database_, schema, LinkPassword(links.ColumnText(3)));
-          } catch (const Error&) {
-            // Attached tables are found by name even without a view: a
-            // back-end whose password does not match must not stay reachable.
-            database_.Execute("DETACH DATABASE " + QuotedIdentifier(schema));
-            throw;
-          }
-          files_.push_back(path);
-          schemas.emplace(backEnd, schema);
+          AttachBackEnd(link.backEnd, schema, LinkPassword(link.connect));
         } catch (const Error& error) {
-          failures.emplace(backEnd, error);
+          failures.emplace(link.backEnd, error);
           throw;
         }
+        schemas.emplace(link.backEnd, schema);
       }
-      database_.Execute("CREATE TEMP VIEW " + QuotedIdentifier(ToUtf8(name)) +
-                        " AS SELECT * FROM " + QuotedIdentifier(schemas.at(backEnd)) + "." +
-                        QuotedIdentifier(ToUtf8(foreign)));
+      database_.Execute("CREATE TEMP VIEW " + QuotedIdentifier(ToUtf8(link.name)) +
+                        " AS SELECT * FROM " + QuotedIdentifier(schemas.at(link.backEnd)) + "." +
+                        QuotedIdentifier(ToUtf8(link.foreign)));
     } catch (const Error& error) {
-      failedLinks_.emplace(nameKey, error);
+      failedLinks_.emplace(ToUtf8(Folded(link.name)), error);
     }
   }
 }

@@ -38,6 +38,7 @@ class JetDatabase {
 
  private:
   void AttachLinkedTables();
+  void AttachBackEnd(const Text& backEnd, const std::string& schema, const Text& password);
 
   // Declared in this order so that the database opens after its lock is
   // taken and closes before the locks are released.
