@@ -1,0 +1,108 @@
+// The host automation stand-in: live registrations of running hosts, and
+// the host folder.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "linux/services/host_registry.h"
+#include "linux/services/stand_in_host_automation.h"
+#include "linux/services/windows_paths.h"
+#include "platform/error.h"
+#include "support/lock_holder.h"
+#include "support/scratch_folder.h"
+
+namespace korvane::linux_edition {
+namespace {
+
+using testing::LockHolder;
+using testing::ScratchFolder;
+
+class Registry : public ::testing::Test {
+ protected:
+  void SetUp() override { ::setenv(kHostRegistryVariable, folder.Path().c_str(), 1); }
+  void TearDown() override { ::unsetenv(kHostRegistryVariable); }
+
+  // A registration file as another host writes it, registered at `second`.
+  std::string Registration(const std::string& file, const std::string& name, time_t second) {
+    const std::string path = folder.Make(file, "pid=1\nname=" + name + "\n");
+    const struct timespec times[2] = {{second, 0}, {second, 0}};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+    return path;
+  }
+
+  ScratchFolder folder;
+  StandInHostAutomation automation;
+};
+
+TEST_F(Registry, NoHostRunning) {
+  EXPECT_THROW(automation.FindRunningHost(), Error);
+}
+
+TEST_F(Registry, OwnRegistrationIsLiveUntilDestroyed) {
+  {
+    const auto registration = HostRegistration::Register(u"Korvane");
+    const auto host = automation.FindRunningHost();
+    EXPECT_EQ(automation.RunningApplicationName(*host), u"Korvane");
+  }
+  EXPECT_THROW(automation.FindRunningHost(), Error);
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+}
+
+TEST_F(Registry, FileOfAHostThatDiedIsNotLive) {
+  Registration("4242.host", "Korvane", 1000);
+  EXPECT_THROW(automation.FindRunningHost(), Error);
+}
+
+TEST_F(Registry, EarliestLiveHostIsExamined) {
+  const LockHolder later(Registration("20.host", "Later", 3000), LockKind::kExclusive);
+  const LockHolder earlier(Registration("30.host", "查询系统", 2000), LockKind::kExclusive);
+  Registration("10.host", "Dead", 1000);
+  const auto host = automation.FindRunningHost();
+  EXPECT_EQ(automation.RunningApplicationName(*host), u"查询系统");
+}
+
+TEST_F(Registry, NameOfAHostThatHasEndedCannotBeRead) {
+  std::unique_ptr<RunningHost> host;
+  {
+    const LockHolder running(Registration("20.host", "Korvane", 1000), LockKind::kExclusive);
+    host = automation.FindRunningHost();
+  }
+  EXPECT_THROW(automation.RunningApplicationName(*host), Error);
+}
+
+class HostFolder : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    ::unsetenv(kHostFolderVariable);
+    ::unsetenv(kDrivesVariable);
+  }
+  ScratchFolder folder;
+  StandInHostAutomation automation;
+};
+
+TEST_F(HostFolder, BuildsHostFolderByDefault) {
+  const Text folderPath = automation.HostProgramFolder();
+  EXPECT_EQ(folderPath, DriveMap().ToWindows(ConfiguredHostFolder()) + u"\\");
+  EXPECT_EQ(folderPath.substr(folderPath.size() - 6), u"\\host\\");
+}
+
+TEST_F(HostFolder, WithoutTheHostProgramThereIsNoHost) {
+  ::setenv(kHostFolderVariable, folder.Path().c_str(), 1);
+  EXPECT_THROW(automation.HostProgramFolder(), Error);
+  folder.Make("msaccess.exe", "not executable");
+  EXPECT_THROW(automation.HostProgramFolder(), Error);
+}
+
+TEST_F(HostFolder, AtADriveRootEndsInItsOwnBackslash) {
+  ::chmod(folder.Make("msaccess.exe", "#!/bin/sh\n").c_str(), 0755);
+  ::setenv(kHostFolderVariable, (folder.Path() + "/").c_str(), 1);
+  EXPECT_EQ(automation.HostProgramFolder(), DriveMap().ToWindows(folder.Path()) + u"\\");
+  ::setenv(kDrivesVariable, ("H=" + folder.Path()).c_str(), 1);
+  EXPECT_EQ(automation.HostProgramFolder(), u"H:\\");
+}
+
+}  // namespace
+}  // namespace korvane::linux_edition
