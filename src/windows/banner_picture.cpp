@@ -51,9 +51,10 @@ SIZE PixelSize(IPicture& picture) {
 
 }  // namespace
 
-BannerPicture::BannerPicture(int resourceId) {
+void BannerPicture::Load() {
+  loaded_ = true;
   DWORD size = 0;
-  const ComPtr<IStream> stream = StreamOverResource(resourceId, size);
+  const ComPtr<IStream> stream = StreamOverResource(resourceId_, size);
   if (!stream) return;
   if (FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
                             reinterpret_cast<void**>(picture_.Receive())))) {
@@ -63,7 +64,8 @@ BannerPicture::BannerPicture(int resourceId) {
   pixels_ = PixelSize(*picture_);
 }
 
-void BannerPicture::Draw(HDC dc) const {
+void BannerPicture::Draw(HDC dc) {
+  if (!loaded_) Load();
   if (!picture_) return;
   OLE_XSIZE_HIMETRIC width = 0;
   OLE_YSIZE_HIMETRIC height = 0;

@@ -11,15 +11,21 @@ namespace korvane::windows {
 
 class BannerPicture {
  public:
-  // Loads the RCDATA resource `resourceId` of this executable; without it,
-  // or when it cannot be decoded, the window is simply drawn without one.
-  explicit BannerPicture(int resourceId);
+  // The picture is the RCDATA resource `resourceId` of this executable. It
+  // is decoded when first drawn, so that decoding does not hold up the
+  // window's first appearance. Without it, or when it cannot be decoded, the
+  // window is simply drawn without one.
+  explicit BannerPicture(int resourceId) : resourceId_(resourceId) {}
 
   // Draws the picture unscaled at (0, 0); the device context's clipping cuts
   // off what lies beyond the client area.
-  void Draw(HDC dc) const;
+  void Draw(HDC dc);
 
  private:
+  void Load();
+
+  int resourceId_;
+  bool loaded_ = false;
   ComPtr<IPicture> picture_;
   SIZE pixels_{0, 0};
 };
