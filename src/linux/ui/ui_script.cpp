@@ -92,6 +92,9 @@ void UiScript::Poll() {
   if (!shown_ || commandPending_ || !pause_.hasExpired()) return;
   if (steps_.isEmpty()) {
     finished_ = true;
+    // A closed (or hidden) window is on its way out: that is the outcome,
+    // not an idle launcher.
+    if (!window_.isVisible()) return;
     Log(QStringLiteral("idle"));
     QCoreApplication::exit(0);
     return;

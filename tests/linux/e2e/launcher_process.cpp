@@ -1,0 +1,185 @@
+#include "launcher_process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace korvane::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+constexpr auto kTimeLimit = 30s;
+constexpr auto kHostTimeLimit = 10s;
+constexpr auto kPoll = 10ms;
+
+std::vector<std::string> Lines(const fs::path& file) {
+  std::istringstream in(ReadFile(file));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+Environment LauncherEnvironment(const DemoFolder& demo, const std::string& script,
+                                const Environment& extra) {
+  Environment env;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string text = *entry;
+    const auto equals = text.find('=');
+    if (equals != std::string::npos) env[text.substr(0, equals)] = text.substr(equals + 1);
+  }
+  // No real display, no drive mappings and no test hook of the caller's.
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "KORVANE_DRIVES", "KORVANE_UI_SCRIPT"}) {
+    env.erase(name);
+  }
+  env["QT_QPA_PLATFORM"] = "offscreen";
+  env["XDG_RUNTIME_DIR"] = demo.RuntimeFolder().string();
+  env["XDG_CONFIG_HOME"] = (demo.Root() / "config").string();
+  env["KORVANE_UI_SCRIPT"] = script;
+  env["KORVANE_HOST_FOLDER"] = KORVANE_HOST_FOLDER_FOR_TESTS;
+  env["KORVANE_HOST_REGISTRY"] = demo.HostRegistry().string();
+  env["KORVANE_HOST_LOG"] = demo.HostLog().string();
+  // A safety net: StopHosts ends them long before.
+  env["KORVANE_HOST_EXIT_AFTER_MS"] = "60000";
+  for (const auto& [name, value] : extra) {
+    if (value.empty()) {
+      env.erase(name);
+    } else {
+      env[name] = value;
+    }
+  }
+  return env;
+}
+
+std::vector<HostStart> ParseHostLog(const DemoFolder& demo) {
+  std::vector<HostStart> starts;
+  for (const std::string& line : Lines(demo.HostLog())) {
+    const auto equals = line.find('=');
+    const std::string key = line.substr(0, equals);
+    const std::string value = equals == std::string::npos ? "" : line.substr(equals + 1);
+    if (key == "start") {
+      starts.push_back({std::stoi(value), {}, {}, {}});
+    } else if (starts.empty()) {
+      continue;
+    } else if (key == "arg") {
+      starts.back().arguments.push_back(value);
+    } else if (key == "show") {
+      starts.back().show = value;
+    } else if (key == "opened" || key == "refused") {
+      starts.back().outcome = line;
+    }
+  }
+  return starts;
+}
+
+}  // namespace
+
+LauncherProcess::LauncherProcess(const DemoFolder& demo, const std::vector<std::string>& script,
+                                 const Environment& extra) {
+  static std::atomic<int> runs{0};
+  const std::string name = "script" + std::to_string(++runs);
+  const std::string scriptFile = (demo.Root() / name).string();
+  {
+    std::ofstream out(scriptFile);
+    for (const std::string& step : script) out << step << '\n';
+  }
+  logFile_ = scriptFile + ".log";
+
+  std::vector<std::string> envText;
+  for (const auto& [key, value] : LauncherEnvironment(demo, scriptFile, extra)) {
+    envText.push_back(key + "=" + value);
+  }
+  std::vector<char*> envp;
+  for (std::string& entry : envText) envp.push_back(entry.data());
+  envp.push_back(nullptr);
+
+  const std::string launcher = demo.Launcher().string();
+  const std::string errors = (demo.Root() / (name + ".stderr")).string();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, demo.Program().c_str());
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  char* argv[] = {const_cast<char*>(launcher.c_str()), nullptr};
+  const int failed = posix_spawn(&pid_, launcher.c_str(), &actions, nullptr, argv, envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (failed != 0) throw std::runtime_error("the launcher could not be started");
+}
+
+LauncherProcess::~LauncherProcess() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+  }
+}
+
+Outcome LauncherProcess::Finish() {
+  Outcome outcome;
+  const auto deadline = std::chrono::steady_clock::now() + kTimeLimit;
+  int status = 0;
+  while (::waitpid(pid_, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      ::kill(pid_, SIGKILL);
+      ::waitpid(pid_, &status, 0);
+      status = -1;
+      break;
+    }
+    std::this_thread::sleep_for(kPoll);
+  }
+  pid_ = -1;
+  outcome.exitCode = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  outcome.log = Log();
+  return outcome;
+}
+
+bool LauncherProcess::WaitForLogLine(const std::string& line) {
+  const auto deadline = std::chrono::steady_clock::now() + kTimeLimit;
+  while (std::chrono::steady_clock::now() < deadline) {
+    for (const std::string& logged : Log()) {
+      if (logged == line) return true;
+    }
+    std::this_thread::sleep_for(kPoll);
+  }
+  return false;
+}
+
+std::vector<std::string> LauncherProcess::Log() const {
+  return Lines(logFile_);
+}
+
+Outcome RunLauncher(const DemoFolder& demo, const std::vector<std::string>& script,
+                    const Environment& extra) {
+  return LauncherProcess(demo, script, extra).Finish();
+}
+
+std::vector<HostStart> WaitForHostStarts(const DemoFolder& demo, std::size_t count) {
+  const auto deadline = std::chrono::steady_clock::now() + kHostTimeLimit;
+  for (;;) {
+    auto starts = ParseHostLog(demo);
+    std::size_t finished = 0;
+    for (const HostStart& start : starts) finished += start.outcome.empty() ? 0 : 1;
+    if (finished >= count || std::chrono::steady_clock::now() > deadline) return starts;
+    std::this_thread::sleep_for(kPoll);
+  }
+}
+
+std::vector<HostStart> HostStartsAfterPause(const DemoFolder& demo) {
+  std::this_thread::sleep_for(500ms);
+  return ParseHostLog(demo);
+}
+
+void StopHosts(const DemoFolder& demo) {
+  for (const HostStart& start : ParseHostLog(demo)) ::kill(start.pid, SIGKILL);
+}
+
+}  // namespace korvane::e2e

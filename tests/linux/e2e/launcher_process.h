@@ -1,0 +1,73 @@
+#pragma once
+// Running the demo's launcher as the user does, steered by a UI script
+// (src/linux/ui/ui_script.h), and reading what the Access stand-in it
+// started recorded.
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "demo_folder.h"
+
+namespace korvane::e2e {
+
+using Environment = std::map<std::string, std::string>;
+
+// What the launcher showed, one line per event, as the UI script logs it.
+struct Outcome {
+  int exitCode = -1;  // -1: killed after the time limit
+  std::vector<std::string> log;
+};
+
+// The first line of every run whose window is shown.
+inline const std::string kShown =
+    "shown "
+    "TessalyKorvane|592x407|数据操作前端|压缩后端数据|备份后端数据|调阅档案数据|帮助|关闭窗口";
+
+class LauncherProcess {
+ public:
+  // Starts the demo's launcher in its folder on Qt's offscreen platform.
+  // `extra` adds to or overrides the environment ("" removes a variable).
+  LauncherProcess(const DemoFolder& demo, const std::vector<std::string>& script,
+                  const Environment& extra = {});
+  ~LauncherProcess();  // kills the launcher if it still runs
+
+  // Waits for the launcher to end (30 s at most, then kills it).
+  Outcome Finish();
+  // Waits until the log holds `line`; false after the time limit.
+  bool WaitForLogLine(const std::string& line);
+
+ private:
+  std::vector<std::string> Log() const;
+
+  std::string logFile_;
+  pid_t pid_ = -1;
+};
+
+// Runs the launcher with the script to its end.
+Outcome RunLauncher(const DemoFolder& demo, const std::vector<std::string>& script,
+                    const Environment& extra = {});
+
+// One start of the Access stand-in, as its log records it.
+struct HostStart {
+  int pid = 0;
+  std::vector<std::string> arguments;
+  std::string show;     // the window style it was handed
+  std::string outcome;  // "opened=<title>" or "refused=<reason>"
+};
+
+// The stand-in's starts once `count` of them have opened or refused (10 s at
+// most); fewer when they did not come.
+std::vector<HostStart> WaitForHostStarts(const DemoFolder& demo, std::size_t count);
+
+// The starts recorded so far, after giving a wrongly started host the time
+// to show itself.
+std::vector<HostStart> HostStartsAfterPause(const DemoFolder& demo);
+
+// Ends every stand-in the demo's launchers started.
+void StopHosts(const DemoFolder& demo);
+
+}  // namespace korvane::e2e

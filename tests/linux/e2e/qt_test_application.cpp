@@ -1,0 +1,14 @@
+// The Qt adapters' tests run inside one QApplication on Qt's offscreen
+// platform unless another is asked for.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+int main(int argc, char* argv[]) {
+  ::testing::InitGoogleTest(&argc, argv);
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}

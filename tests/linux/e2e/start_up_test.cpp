@@ -1,0 +1,119 @@
+// Start-up: the component files' outcomes, the drive-root refusal, a second
+// copy, and the two ways the window unloads.
+
+#include <set>
+
+#include "e2e_fixture.h"
+
+namespace korvane::e2e {
+namespace {
+
+constexpr char kQuery[] = "查询系统.mde";
+constexpr char kMain[] = "系统前端.mde";
+constexpr char kWorkgroup[] = "Secured.mdw";
+
+struct StartUpRow {
+  const char* name;
+  std::vector<std::string> missing;
+  std::vector<std::string> expectedLog;  // the whole log; the script answers each box OK
+  bool queryFrontEndAfter;
+};
+void PrintTo(const StartUpRow& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class StartUpTable : public LauncherTest, public ::testing::WithParamInterface<StartUpRow> {};
+
+TEST_P(StartUpTable, ShowsWhatTheMissingFilesCallFor) {
+  const StartUpRow& row = GetParam();
+  fs::copy_file(demo.InProgram(kMain), demo.InProgram(kQuery));
+  for (const std::string& name : row.missing) fs::remove(demo.InProgram(name));
+
+  std::vector<std::string> script;
+  for (const std::string& line : row.expectedLog) {
+    if (line.starts_with("message ")) script.push_back("answer OK");
+  }
+  const Outcome outcome = RunLauncher(demo, script);
+
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_TRUE(LogMatches(outcome.log, row.expectedLog));
+  EXPECT_EQ(fs::exists(demo.InProgram(kQuery)), row.queryFrontEndAfter);
+  if (row.queryFrontEndAfter && fs::exists(demo.InProgram(kMain))) {
+    EXPECT_EQ(ReadFile(demo.InProgram(kQuery)), ReadFile(demo.InProgram(kMain)));
+  }
+}
+
+const std::string kCopyFailed = "message 出错LOAD|CopyFile-->*|OK";
+
+INSTANTIATE_TEST_SUITE_P(
+    , StartUpTable,
+    ::testing::Values(
+        StartUpRow{"Nothing", {}, {kShown, "idle"}, true},
+        StartUpRow{"QueryFrontEnd", {kQuery}, {kShown, "idle"}, true},
+        StartUpRow{"MainFrontEnd",
+                   {kMain},
+                   {"message 出错信息|操作系统《系统前端.mde》文件丢失,无法操作|OK"},
+                   true},
+        StartUpRow{"WorkgroupFile",
+                   {kWorkgroup},
+                   {"message 出错信息|操作系统《Secured.mdw》文件丢失,无法操作|OK"},
+                   true},
+        StartUpRow{"WorkgroupFileAndMainFrontEnd",
+                   {kWorkgroup, kMain},
+                   {"message 出错信息|操作系统《Secured.mdw》文件丢失,无法操作|OK"},
+                   true},
+        StartUpRow{"WorkgroupFileAndQueryFrontEnd", {kWorkgroup, kQuery}, {kShown, "idle"}, true},
+        StartUpRow{"BothFrontEnds", {kMain, kQuery}, {kCopyFailed, kShown, "idle"}, false},
+        StartUpRow{"AllThree", {kWorkgroup, kMain, kQuery}, {kCopyFailed, kShown, "idle"}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LauncherTest, RefusesADriveRootAndTouchesNoFile) {
+  const Outcome outcome =
+      RunLauncher(demo, {"answer OK"}, {{"KORVANE_DRIVES", "K=" + demo.Program().string()}});
+
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_TRUE(
+      LogMatches(outcome.log, {"message TessalyKorvane|建议将该文件安装在文件夹下运行|OK"}));
+  EXPECT_FALSE(fs::exists(demo.InProgram(kQuery)));  // not rebuilt: no file was looked at
+}
+
+TEST_F(LauncherTest, ASecondCopyEndsAtOnceShowingNothingAndTouchingNoFile) {
+  LauncherProcess first(demo, {"wait 30000"});
+  ASSERT_TRUE(first.WaitForLogLine(kShown));
+  fs::remove(demo.InProgram(kQuery));  // rebuilt by the first; a second check would rebuild it
+
+  const Outcome second = RunLauncher(demo, {});
+
+  EXPECT_EQ(second.exitCode, 0);
+  EXPECT_TRUE(LogMatches(second.log, {}));
+  EXPECT_FALSE(fs::exists(demo.InProgram(kQuery)));
+}
+
+std::set<std::pair<std::string, std::uintmax_t>> FilesOf(const fs::path& folder) {
+  std::set<std::pair<std::string, std::uintmax_t>> files;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    files.emplace(entry.path().filename().string(), entry.file_size());
+  }
+  return files;
+}
+
+class Unloading : public LauncherTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(Unloading, EndsTheLauncherAndWritesNoFile) {
+  fs::copy_file(demo.InProgram(kMain), demo.InProgram(kQuery));
+  const auto before = FilesOf(demo.Program());
+
+  const Outcome outcome = RunLauncher(demo, {GetParam()});
+
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_TRUE(LogMatches(outcome.log, {kShown}));  // ended, not idle
+  EXPECT_EQ(FilesOf(demo.Program()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(, Unloading, ::testing::Values("choose 关闭窗口", "close"),
+                         [](const auto& info) {
+                           return std::string(info.index == 0 ? "CloseCommand" : "CloseBox");
+                         });
+
+}  // namespace
+}  // namespace korvane::e2e
