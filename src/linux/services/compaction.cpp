@@ -11,6 +11,7 @@
 
 #include "database/database_engine.h"
 #include "linux/services/engine_errors.h"
+#include "linux/services/file_copy.h"
 #include "linux/services/file_lock.h"
 #include "linux/services/jet_database.h"
 #include "linux/services/sqlite_database.h"
@@ -85,9 +86,7 @@ void Compact(const ConnectionSettings& source, const ConnectionSettings& destina
   struct stat sourceStatus {};
   ::fstat(held.Descriptor(), &sourceStatus);
 
-  const std::filesystem::path target(to);
-  ScratchFile scratch{
-      (target.parent_path() / ("." + target.filename().string() + ".compact-XXXXXX")).string()};
+  ScratchFile scratch{ScratchPatternBeside(to, "compact")};
   const int fd = ::mkostemp(scratch.path.data(), O_CLOEXEC);
   if (fd < 0) throw EngineError(EngineFault::kFileNotFound, destination.dataSource);
   ::fchmod(fd, sourceStatus.st_mode & 0666);

@@ -56,11 +56,16 @@ int CopyBytes(int in, int out) {
 
 }  // namespace
 
+std::string ScratchPatternBeside(const std::string& path, const char* purpose) {
+  const std::filesystem::path file(path);
+  std::string name(1, '.');
+  name.append(file.filename().string()).append(1, '.').append(purpose).append("-XXXXXX");
+  return (file.parent_path() / name).string();
+}
+
 void CopyIntoPlace(int sourceFd, const struct stat& sourceStatus, const std::string& destination,
                    const char16_t* source) {
-  const std::filesystem::path target(destination);
-  std::string scratch =
-      (target.parent_path() / ("." + target.filename().string() + ".copy-XXXXXX")).string();
+  std::string scratch = ScratchPatternBeside(destination, "copy");
   const int out = ::mkostemp(scratch.data(), O_CLOEXEC);
   if (out < 0) ThrowSystemError(errno, destination, source);
 

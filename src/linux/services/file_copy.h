@@ -9,6 +9,10 @@
 
 namespace korvane::linux_edition {
 
+// A mkstemp() pattern for a hidden scratch file beside `path`:
+// "<folder>/.<name>.<purpose>-XXXXXX".
+std::string ScratchPatternBeside(const std::string& path, const char* purpose);
+
 // Copies the open file `sourceFd` (described by `sourceStatus`) to
 // `destination`, replacing a file of that name, keeping the source's
 // permissions and modification time. Raises korvane::Error.

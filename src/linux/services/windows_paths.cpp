@@ -42,6 +42,17 @@ std::vector<String> NormalisedParts(const String& path, const String& separators
   return parts;
 }
 
+// "/a/b" from {"a", "b"}; "/" from none.
+std::string JoinedPosix(const std::vector<std::string>& parts) {
+  std::string out;
+  for (const auto& part : parts) {
+    out.push_back('/');
+    out.append(part);
+  }
+  if (out.empty()) out.push_back('/');
+  return out;
+}
+
 std::string TrimBlanks(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
@@ -51,9 +62,8 @@ std::string TrimBlanks(std::string_view text) {
 
 std::string NormalisedPosixFolder(const std::string& folder, TextView entry) {
   if (folder.empty() || folder[0] != '/') Refuse(u"KORVANE_DRIVES: folder is not absolute", entry);
-  std::string out;
-  for (const auto& part : NormalisedParts<std::string>(folder, "/")) out += "/" + part;
-  if (out.empty()) Refuse(u"KORVANE_DRIVES: the root is drive Z: already", entry);
+  const std::string out = JoinedPosix(NormalisedParts<std::string>(folder, "/"));
+  if (out == "/") Refuse(u"KORVANE_DRIVES: the root is drive Z: already", entry);
   return out;
 }
 
@@ -111,11 +121,11 @@ std::string DriveMap::ToPosix(TextView windowsPath) const {
     if (mapping == mappings_.end()) Refuse(u"drive not mapped", windowsPath);
     folder = mapping->folder;
   }
-  std::string out = folder == "/" ? "" : folder;
+  std::vector<std::string> parts = NormalisedParts<std::string>(folder, "/");
   for (const auto& part : NormalisedParts<Text>(Text(windowsPath.substr(2)), u"\\/")) {
-    out += "/" + ToUtf8(part);
+    parts.push_back(ToUtf8(part));
   }
-  return out.empty() ? "/" : out;
+  return JoinedPosix(parts);
 }
 
 Text DriveMap::ToWindows(std::string_view posixPath) const {
@@ -126,9 +136,7 @@ Text DriveMap::ToWindows(std::string_view posixPath) const {
   if (ToUtf8(shown) != path) Refuse(u"path is not UTF-8", shown);
   if (path.find('\\') != std::string::npos) Refuse(u"name holds a backslash", shown);
 
-  std::string normal;
-  for (const auto& part : NormalisedParts<std::string>(path, "/")) normal += "/" + part;
-  if (normal.empty()) normal = "/";
+  const std::string normal = JoinedPosix(NormalisedParts<std::string>(path, "/"));
 
   char16_t drive = kRootDrive;
   std::string folder = "/";
