@@ -70,6 +70,12 @@ std::string HostRegistryFolder() {
   if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
     ThrowSystemError(errno, folder, kSource);
   }
+  // A folder of someone else's could announce hosts that are not ours.
+  struct stat status {};
+  if (::lstat(folder.c_str(), &status) != 0) ThrowSystemError(errno, folder, kSource);
+  if (!S_ISDIR(status.st_mode) || status.st_uid != ::getuid()) {
+    ThrowSystemError(EPERM, folder, kSource);
+  }
   return folder;
 }
 

@@ -98,7 +98,8 @@ Text PosixHostServices::ProgramFolder() {
 bool PosixHostServices::IsPreviousInstanceRunning() {
   if (instanceLock_ >= 0) return false;
   const std::string path = InstanceLockPath(ExecutablePath());
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  // Never through a link someone else has planted in a shared folder.
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) ThrowSystemError(errno, path, u"IsPreviousInstanceRunning");
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;
