@@ -18,12 +18,16 @@ QSize ClientAreaSize(double logicalDpiX, double logicalDpiY) {
           TwipsToPixels(kClientHeightTwips, logicalDpiY)};
 }
 
-BannerView::BannerView(QPixmap banner, QWidget* parent)
-    : QWidget(parent), banner_(std::move(banner)) {
+BannerView::BannerView(QString bannerFile, QWidget* parent)
+    : QWidget(parent), bannerFile_(std::move(bannerFile)) {
   setFixedSize(ClientAreaSize(logicalDpiX(), logicalDpiY()));
 }
 
 void BannerView::paintEvent(QPaintEvent*) {
+  if (banner_.isNull() && !bannerFile_.isEmpty()) {
+    banner_.load(bannerFile_);
+    bannerFile_.clear();  // one attempt: a picture that cannot be read stays blank
+  }
   if (banner_.isNull()) return;
   // One image pixel to one device pixel, whatever the scaling of the screen;
   // whatever lies beyond the client area is cut off by the widget's clip.

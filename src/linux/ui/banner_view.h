@@ -1,9 +1,11 @@
 #pragma once
 // The main window's client area: a fixed size given in twips, and the
-// banner drawn unscaled from its top-left corner.
+// banner drawn unscaled from its top-left corner. The banner is decoded when
+// first drawn, so that the window appears without waiting for the picture.
 
 #include <QPixmap>
 #include <QSize>
+#include <QString>
 #include <QWidget>
 
 namespace korvane::ui {
@@ -14,12 +16,15 @@ QSize ClientAreaSize(double logicalDpiX, double logicalDpiY);
 
 class BannerView : public QWidget {
  public:
-  BannerView(QPixmap banner, QWidget* parent);
+  // `bannerFile` names the picture (a file or a Qt resource); an empty
+  // name leaves the area blank.
+  BannerView(QString bannerFile, QWidget* parent);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  QString bannerFile_;
   QPixmap banner_;
 };
 

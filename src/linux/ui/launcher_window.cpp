@@ -20,10 +20,10 @@ QString LiteralCaption(const char16_t* caption) {
 
 }  // namespace
 
-LauncherWindow::LauncherWindow(const QPixmap& banner, const QIcon& icon) {
+LauncherWindow::LauncherWindow(const QString& bannerFile, const QIcon& icon) {
   setWindowTitle(ToQString(kWindowCaption));
   setWindowIcon(icon);
-  setCentralWidget(new BannerView(banner, this));
+  setCentralWidget(new BannerView(bannerFile, this));
   // The window takes the size of its menu bar and client area and keeps it.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 

@@ -17,7 +17,8 @@ class LauncherWindow : public QMainWindow, public WindowSurface {
   using CommandHandler = std::function<void(MenuCommand)>;
   using UnloadHandler = std::function<void()>;
 
-  LauncherWindow(const QPixmap& banner, const QIcon& icon);
+  // `bannerFile` names the background picture (see BannerView).
+  LauncherWindow(const QString& bannerFile, const QIcon& icon);
 
   // Where the menu's commands and the unload event go.
   void OnCommand(CommandHandler handler) { onCommand_ = std::move(handler); }

@@ -4,10 +4,10 @@
 // the help viewer.
 
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QPixmap>
 #include <QTranslator>
 
 #include "chm_help_viewer.h"
@@ -33,6 +33,14 @@ void InstallChineseTranslation(QApplication& app, QTranslator& translator) {
   }
 }
 
+// The launcher's texts are Chinese: a font that holds their characters
+// spares Qt the search for a fallback font on every start.
+void PreferChineseFont() {
+  QFont font = QApplication::font();
+  font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), font.family()});
+  QApplication::setFont(font);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -40,10 +48,11 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QTranslator translator;
   InstallChineseTranslation(app, translator);
+  PreferChineseFont();
 
   const QIcon icon(QStringLiteral(":/korvane/korvane.png"));
   QApplication::setWindowIcon(icon);
-  ui::LauncherWindow window(QPixmap(QStringLiteral(":/korvane/banner.gif")), icon);
+  ui::LauncherWindow window(QStringLiteral(":/korvane/banner.gif"), icon);
 
   linux_edition::PosixHostServices host(
       [&window](const Text& text, const Text& title, MessageButtons buttons) {

@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenuBar>
-#include <QPixmap>
 #include <vector>
 
 #include "banner_view.h"
@@ -39,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(, ClientArea,
 
 class LauncherWindowTest : public ::testing::Test {
  protected:
-  LauncherWindow window{QPixmap(634, 408), QIcon()};
+  LauncherWindow window{QString(), QIcon()};
 };
 
 TEST_F(LauncherWindowTest, HasTheCaptionAndSixPlainEntriesInOrder) {
