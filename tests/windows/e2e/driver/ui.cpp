@@ -1,0 +1,110 @@
+#include "ui.h"
+
+#include <main_window_ids.h>
+
+#include "wait.h"
+
+namespace e2e {
+namespace {
+
+struct Search {
+  DWORD processId;
+  const wchar_t* className;
+  const wchar_t* title;
+  bool needsMessageText;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<Search*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
+  if (ClassName(window) != search.className) return TRUE;
+  if (search.title && WindowText(window) != search.title) return TRUE;
+  if (search.needsMessageText && !GetDlgItem(window, 0xFFFF)) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+HWND Find(DWORD processId, const wchar_t* className, const wchar_t* title, bool messageText) {
+  Search search{processId, className, title, messageText};
+  EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[1024] = L"";
+  GetWindowTextW(window, text, 1024);
+  return text;
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[256] = L"";
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+HWND FindWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title) {
+  return Find(processId, className, title, false);
+}
+
+HWND WaitForWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title,
+                     DWORD timeoutMs) {
+  return PollFor(timeoutMs ? timeoutMs : kStepTimeoutMs,
+                 [&] { return FindWindowOf(processId, className, title); });
+}
+
+HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs) {
+  return WaitForWindowOf(processId, korvane::windows::kMainWindowClass, nullptr, timeoutMs);
+}
+
+std::optional<ShownMessage> FindMessageBox(DWORD processId) {
+  HWND box = Find(processId, L"#32770", nullptr, true);
+  if (!box) return std::nullopt;
+  wchar_t text[2048] = L"";
+  GetDlgItemTextW(box, 0xFFFF, text, 2048);
+  return ShownMessage{box, WindowText(box), text};
+}
+
+std::optional<ShownMessage> WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+  return PollFor(timeoutMs ? timeoutMs : kStepTimeoutMs, [&] { return FindMessageBox(processId); });
+}
+
+void PressButton(HWND dialog, int buttonId) {
+  HWND button = GetDlgItem(dialog, buttonId);
+  if (button) PostMessageW(button, BM_CLICK, 0, 0);
+  PollFor(kStepTimeoutMs, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
+void TypeFileName(HWND dialog, const std::wstring& path) {
+  // The name box is a ComboBoxEx32 (0x47C) holding a combo box holding the edit.
+  HWND box = GetDlgItem(dialog, 0x47C);
+  HWND edit = nullptr;
+  if (box) {
+    HWND combo = FindWindowExW(box, nullptr, L"ComboBox", nullptr);
+    edit = FindWindowExW(combo ? combo : box, nullptr, L"Edit", nullptr);
+  }
+  if (!edit) edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+  SendMessageTimeoutW(edit ? edit : box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
+                      SMTO_ABORTIFHUNG, kStepTimeoutMs, nullptr);
+}
+
+std::wstring DescribeWindowsOf(DWORD processId) {
+  std::wstring text;
+  for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && IsWindowVisible(window))
+      text += ClassName(window) + L" \"" + WindowText(window) + L"\"\n";
+  }
+  return text;
+}
+
+void PostCommand(HWND window, unsigned short commandId) {
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
+}  // namespace e2e

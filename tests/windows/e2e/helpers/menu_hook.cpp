@@ -1,0 +1,45 @@
+// Loaded into the launcher's process by a WH_GETMESSAGE hook: menus are
+// per-process under Wine, so only code running there can read the menu bar.
+
+#include <windows.h>
+
+#include <string>
+
+#include "menu_dump.h"
+
+namespace {
+
+void WriteMenu(HWND window) {
+  std::wstring text;
+  HMENU bar = GetMenu(GetAncestor(window, GA_ROOT));
+  int count = bar ? GetMenuItemCount(bar) : 0;
+  for (int position = 0; position < count; ++position) {
+    wchar_t caption[256] = L"";
+    GetMenuStringW(bar, position, caption, 256, MF_BYPOSITION);
+    UINT id = GetMenuItemID(bar, position);
+    text += std::to_wstring(id == static_cast<UINT>(-1) ? 0 : id) + L"\t" +
+            (GetSubMenu(bar, position) ? L"1" : L"0") + L"\t" + caption + L"\n";
+  }
+  std::wstring path = e2e::menu_dump::DumpPath(GetCurrentProcessId());
+  std::wstring partial = path + L".part";
+  HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written,
+            nullptr);
+  CloseHandle(file);
+  // The driver waits for the final name, so it never reads half a file.
+  MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    MenuDumpHook(int code, WPARAM removal, LPARAM message) {
+  auto* msg = reinterpret_cast<MSG*>(message);
+  if (code == HC_ACTION && removal == PM_REMOVE && msg->message == WM_NULL &&
+      msg->wParam == e2e::menu_dump::kRequestW && msg->lParam == e2e::menu_dump::kRequestL)
+    WriteMenu(msg->hwnd);
+  return CallNextHookEx(nullptr, code, removal, message);
+}

@@ -1,0 +1,67 @@
+#include "scenario.h"
+
+#include "paths.h"
+
+namespace e2e {
+
+std::wstring ScenarioFolder() {
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(test->test_suite_name()) + "." + test->name();
+  std::wstring wide(name.begin(), name.end());
+  for (auto& c : wide)
+    if (c == L'/') c = L'-';
+  return Join(WorkFolder(), wide);
+}
+
+std::string Narrow(const std::wstring& text) {
+  int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string narrow(size > 0 ? size - 1 : 0, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), size, nullptr, nullptr);
+  return narrow;
+}
+
+bool IsErrorReport(const std::wstring& text) {
+  size_t arrow = text.find(L"-->");
+  return arrow != std::wstring::npos && arrow > 0 && arrow + 3 < text.size();
+}
+
+::testing::AssertionResult MessageShown(DWORD processId, const std::wstring& title,
+                                        const std::wstring& text, HWND* box) {
+  auto shown = WaitForMessageBox(processId);
+  if (!shown)
+    return ::testing::AssertionFailure()
+           << "no message box appeared; expected \"" << Narrow(text) << "\"";
+  if (box) *box = shown->window;
+  if (shown->title != title || shown->text != text)
+    return ::testing::AssertionFailure()
+           << "message box \"" << Narrow(shown->text) << "\" titled \"" << Narrow(shown->title)
+           << "\"; expected \"" << Narrow(text) << "\" titled \"" << Narrow(title) << "\"";
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult NoMessageFor(DWORD processId, DWORD milliseconds) {
+  if (auto shown = PollFor(milliseconds, [&] { return FindMessageBox(processId); }))
+    return ::testing::AssertionFailure() << "unexpected message box \"" << Narrow(shown->text)
+                                         << "\" titled \"" << Narrow(shown->title) << "\"";
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult ClosesOnCommand(const Process& launcher, HWND window) {
+  PostCommand(window, korvane::windows::kIdClose);
+  if (!launcher.WaitForExit(kStepTimeoutMs))
+    return ::testing::AssertionFailure() << "the launcher did not end after 关闭";
+  return ::testing::AssertionSuccess();
+}
+
+std::optional<ShownLauncher> StartShown(const Installation& installation,
+                                        const EnvironmentChanges& environment) {
+  Process process = installation.Start(environment);
+  HWND window = WaitForMainWindow(process.id());
+  if (!window) {
+    ADD_FAILURE() << "the main window did not appear";
+    return std::nullopt;
+  }
+  return ShownLauncher{std::move(process), window};
+}
+
+}  // namespace e2e

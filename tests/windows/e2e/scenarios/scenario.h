@@ -1,0 +1,45 @@
+#pragma once
+// What every scenario shares: a folder of its own, the launcher started in
+// it, and expectations on the launcher's messages and its end.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "installation.h"
+#include "main_window_ids.h"
+#include "process.h"
+#include "ui.h"
+#include "wait.h"
+
+namespace e2e {
+
+// A folder of the work area named after the running test.
+std::wstring ScenarioFolder();
+
+// UTF-8 for readable failure messages.
+std::string Narrow(const std::wstring& text);
+
+// The text that ReportError shows: a source, "-->", a description.
+bool IsErrorReport(const std::wstring& text);
+
+// Waits for a message box of the process and checks its title and text.
+::testing::AssertionResult MessageShown(DWORD processId, const std::wstring& title,
+                                        const std::wstring& text, HWND* box = nullptr);
+
+// Fails when the process shows a message box within the time.
+::testing::AssertionResult NoMessageFor(DWORD processId, DWORD milliseconds = kQuietMs);
+
+// Chooses 关闭 and checks that the launcher ends.
+::testing::AssertionResult ClosesOnCommand(const Process& launcher, HWND window);
+
+// A launcher started in an installation, shown and ready for commands.
+struct ShownLauncher {
+  Process process;
+  HWND window;
+};
+std::optional<ShownLauncher> StartShown(const Installation& installation,
+                                        const EnvironmentChanges& environment = {});
+
+}  // namespace e2e
