@@ -45,15 +45,13 @@ class Compaction : public ::testing::Test {
   }
 };
 
-TEST_F(Compaction, CopyOpensUnderTheSamePasswordOnly) {
+TEST_F(Compaction, CopyOpensUnderTheDestinationsPasswordOnly) {
   Compact();
   EXPECT_NO_THROW(OpenBackEnd(scratch, u"tandr4820517"));
   EXPECT_THROW(OpenBackEnd(scratch, u"other"), Error);
   EXPECT_EQ(Listing(scene.folder.File("share")),
             (std::vector<std::string>{"Korvane数据.mdb", "Korvane数据备份.mdb"}));
-}
-
-TEST_F(Compaction, CopyTakesTheDestinationsPassword) {
+  ::unlink(scratchPath.c_str());
   Compact(u"neu");
   EXPECT_NO_THROW(OpenBackEnd(scratch, u"neu"));
   EXPECT_THROW(OpenBackEnd(scratch, u"tandr4820517"), Error);

@@ -37,10 +37,6 @@ class Registry : public ::testing::Test {
   StandInHostAutomation automation;
 };
 
-TEST_F(Registry, NoHostRunning) {
-  EXPECT_THROW(automation.FindRunningHost(), Error);
-}
-
 TEST_F(Registry, OwnRegistrationIsLiveUntilDestroyed) {
   {
     const auto registration = HostRegistration::Register(u"Korvane");
@@ -52,6 +48,7 @@ TEST_F(Registry, OwnRegistrationIsLiveUntilDestroyed) {
 }
 
 TEST_F(Registry, FileOfAHostThatDiedIsNotLive) {
+  EXPECT_THROW(automation.FindRunningHost(), Error);
   Registration("4242.host", "Korvane", 1000);
   EXPECT_THROW(automation.FindRunningHost(), Error);
 }
@@ -83,23 +80,17 @@ class HostFolder : public ::testing::Test {
   StandInHostAutomation automation;
 };
 
-TEST_F(HostFolder, BuildsHostFolderByDefault) {
-  const Text folderPath = automation.HostProgramFolder();
-  EXPECT_EQ(folderPath, DriveMap().ToWindows(ConfiguredHostFolder()) + u"\\");
-  EXPECT_EQ(folderPath.substr(folderPath.size() - 6), u"\\host\\");
-}
+TEST_F(HostFolder, IsTheBuildsOrTheConfiguredFolderHoldingTheHost) {
+  const Text built = automation.HostProgramFolder();
+  EXPECT_EQ(built.substr(built.size() - 6), u"\\host\\");
 
-TEST_F(HostFolder, WithoutTheHostProgramThereIsNoHost) {
-  ::setenv(kHostFolderVariable, folder.Path().c_str(), 1);
-  EXPECT_THROW(automation.HostProgramFolder(), Error);
-  folder.Make("msaccess.exe", "not executable");
-  EXPECT_THROW(automation.HostProgramFolder(), Error);
-}
-
-TEST_F(HostFolder, AtADriveRootEndsInItsOwnBackslash) {
-  ::chmod(folder.Make("msaccess.exe", "#!/bin/sh\n").c_str(), 0755);
   ::setenv(kHostFolderVariable, (folder.Path() + "/").c_str(), 1);
+  EXPECT_THROW(automation.HostProgramFolder(), Error);  // no host there
+  const std::string program = folder.Make("msaccess.exe", "#!/bin/sh\n");
+  EXPECT_THROW(automation.HostProgramFolder(), Error);  // not executable
+  ::chmod(program.c_str(), 0755);
   EXPECT_EQ(automation.HostProgramFolder(), DriveMap().ToWindows(folder.Path()) + u"\\");
+  // At a drive root the folder ends in the root's own backslash.
   ::setenv(kDrivesVariable, ("H=" + folder.Path()).c_str(), 1);
   EXPECT_EQ(automation.HostProgramFolder(), u"H:\\");
 }
