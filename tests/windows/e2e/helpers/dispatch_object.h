@@ -3,8 +3,9 @@
 // names, and one Invoke to override. No type library is involved, which is
 // all that late-bound callers need.
 
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>
 
 #include <string>
 #include <utility>

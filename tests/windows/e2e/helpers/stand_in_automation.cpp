@@ -5,8 +5,9 @@
 // "JRO.JetEngine" it exists, and refuses to compact. Every call it answers is
 // logged.
 
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>
 
 #include <map>
 #include <string>

@@ -1,6 +1,8 @@
 // The end-to-end scenarios run in one apartment: the driver itself asks COM
 // whether the stand-in Access server is registered as running.
 
+#include <windows.h>
+
 #include <objbase.h>
 
 #include <gtest/gtest.h>
