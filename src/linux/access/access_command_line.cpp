@@ -1,18 +1,11 @@
 #include "linux/access/access_command_line.h"
 
 #include "database/database_engine.h"
+#include "linux/services/ascii_text.h"
 #include "linux/services/connection_text.h"
 
 namespace korvane::linux_edition {
 namespace {
-
-Text Folded(TextView text) {
-  Text out(text);
-  for (auto& c : out) {
-    if (c >= u'A' && c <= u'Z') c += 32;
-  }
-  return out;
-}
 
 struct ValueSwitch {
   const char16_t* name;
@@ -36,7 +29,7 @@ std::optional<AccessCommandLine> ParseAccessCommandLine(const std::vector<Text>&
       if (!named) result.database = argument, named = true;
       continue;
     }
-    const Text folded = Folded(argument);
+    const Text folded = AsciiLowered(argument);
     for (const auto& option : kValueSwitches) {
       const TextView name(option.name);
       if (folded.compare(0, name.size(), name) != 0) continue;

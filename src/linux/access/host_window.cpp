@@ -4,13 +4,6 @@
 #include <QTableWidget>
 
 namespace korvane::linux_edition {
-namespace {
-
-QString ToQString(const Text& text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 HostWindow::HostWindow(const Text& title, const std::vector<LinkedTableSummary>& tables) {
   setWindowTitle(ToQString(title));

@@ -9,6 +9,10 @@
 
 namespace korvane::linux_edition {
 
+inline QString ToQString(const Text& text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 class HostWindow : public QMainWindow {
  public:
   HostWindow(const Text& title, const std::vector<LinkedTableSummary>& tables);

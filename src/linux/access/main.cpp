@@ -31,10 +31,6 @@ using namespace korvane::linux_edition;
 
 constexpr char16_t kHostTitle[] = u"Microsoft Access";
 
-QString ToQString(const Text& text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 int WindowStyle() {
   const char* style = std::getenv("KORVANE_SHOW_WINDOW");
   return style ? std::atoi(style) : 1;

@@ -30,15 +30,6 @@ std::string PosixOrNotFound(const Text& windowsPath) {
   }
 }
 
-void CheckJetProvider(const ConnectionSettings& settings) {
-  if (!settings.provider) throw EngineError(EngineFault::kNoProvider);
-  Text folded = *settings.provider;
-  for (auto& c : folded) {
-    if (c >= u'A' && c <= u'Z') c += 32;
-  }
-  if (folded != u"microsoft.jet.oledb.4.0") throw EngineError(EngineFault::kUnknownProvider);
-}
-
 // The compacted copy's password table holds the destination's password.
 void WritePassword(const std::string& path, const Text& shown, const Text& password) {
   const SqliteDatabase copy(path, SqliteDatabase::Mode::kReadWrite, shown);
@@ -65,8 +56,8 @@ struct ScratchFile {
 }  // namespace
 
 void Compact(const ConnectionSettings& source, const ConnectionSettings& destination) {
-  CheckJetProvider(source);
-  CheckJetProvider(destination);
+  CheckProvider(source);
+  CheckProvider(destination);
   const std::string from = PosixOrNotFound(source.dataSource);
   const std::string to = PosixOrNotFound(destination.dataSource);
 

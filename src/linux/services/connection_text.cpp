@@ -1,29 +1,10 @@
 #include "linux/services/connection_text.h"
 
+#include "linux/services/ascii_text.h"
 #include "linux/services/engine_errors.h"
 
 namespace korvane::linux_edition {
 namespace {
-
-bool IsBlank(char16_t c) {
-  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
-
-Text Trimmed(TextView text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return Text(text.substr(first, last - first));
-}
-
-Text Folded(TextView text) {
-  Text out(text);
-  for (auto& c : out) {
-    if (c >= u'A' && c <= u'Z') c += 32;
-  }
-  return out;
-}
 
 // Reads one value from `i` up to the semicolon that ends it (or the end).
 Text ReadValue(TextView text, std::size_t& i) {
@@ -85,7 +66,7 @@ ConnectionSettings ParseConnectionText(TextView text) {
       i = end + 1;
       continue;
     }
-    const Text key = Folded(Trimmed(text.substr(i, equals - i)));
+    const Text key = AsciiLowered(Trimmed(text.substr(i, equals - i)));
     i = equals + 1;
     Text value = ReadValue(text, i);
     ++i;  // past the semicolon

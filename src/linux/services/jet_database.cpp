@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "database/database_engine.h"
+#include "linux/services/ascii_text.h"
 #include "linux/services/engine_errors.h"
 #include "linux/services/stand_in_files.h"
 #include "linux/services/windows_paths.h"
@@ -12,18 +13,6 @@ namespace {
 
 constexpr char16_t kOpenSource[] = u"OpenDatabase";
 constexpr char16_t kDefaultAccount[] = u"admin";
-
-Text Folded(TextView text) {
-  Text out(text);
-  for (auto& c : out) {
-    if (c >= u'A' && c <= u'Z') c += 32;
-  }
-  return out;
-}
-
-bool IsBlank(char16_t c) {
-  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
 
 // The POSIX path of an existing file named by a Windows path, or the
 // engine's "Could not find file".
@@ -52,12 +41,16 @@ FileLock SharedLock(const std::string& path, const Text& shown) {
   }
 }
 
+}  // namespace
+
 void CheckProvider(const ConnectionSettings& settings) {
   if (!settings.provider) throw EngineError(EngineFault::kNoProvider);
-  if (Folded(*settings.provider) != Folded(kJetProvider)) {
+  if (AsciiLowered(*settings.provider) != AsciiLowered(kJetProvider)) {
     throw EngineError(EngineFault::kUnknownProvider);
   }
 }
+
+namespace {
 
 // The password a link's connect string (";DATABASE=…;PWD=…") carries.
 Text LinkPassword(TextView connect) {
@@ -65,7 +58,7 @@ Text LinkPassword(TextView connect) {
   while (start <= connect.size()) {
     const std::size_t end = std::min(connect.find(u';', start), connect.size());
     const TextView part = connect.substr(start, end - start);
-    if (Folded(part.substr(0, 4)) == u"pwd=") return Text(part.substr(4));
+    if (AsciiLowered(part.substr(0, 4)) == u"pwd=") return Text(part.substr(4));
     start = end + 1;
   }
   return Text();
@@ -79,7 +72,7 @@ std::string MissingTable(const std::string& message) {
   std::string name = message.substr(kPrefix.size());
   const auto dot = name.rfind('.');
   if (dot != std::string::npos) name = name.substr(dot + 1);
-  return ToUtf8(Folded(FromUtf8(name)));
+  return ToUtf8(AsciiLowered(FromUtf8(name)));
 }
 
 }  // namespace
@@ -88,7 +81,7 @@ void CheckAccount(const ConnectionSettings& settings) {
   const Text account = settings.userId.empty() ? Text(kDefaultAccount) : settings.userId;
   if (settings.systemDatabase.empty()) {
     // The engine's own workgroup knows only Admin, without a password.
-    if (Folded(account) != kDefaultAccount || !settings.password.empty()) {
+    if (AsciiLowered(account) != kDefaultAccount || !settings.password.empty()) {
       throw EngineError(EngineFault::kBadAccount);
     }
     return;
@@ -133,7 +126,7 @@ Text WithoutOwnerAccessOption(TextView sql) {
   // The clause's words, last first, each preceded by at least one blank.
   for (const TextView word : {TextView(u"option"), TextView(u"owneraccess"), TextView(u"with")}) {
     skipBlanksBack();
-    if (end < word.size() || Folded(sql.substr(end - word.size(), word.size())) != word) {
+    if (end < word.size() || AsciiLowered(sql.substr(end - word.size(), word.size())) != word) {
       return Text(sql);
     }
     end -= word.size();
@@ -226,7 +219,7 @@ void JetDatabase::AttachLinkedTables() {
                         " AS SELECT * FROM " + QuotedIdentifier(schemas.at(link.backEnd)) + "." +
                         QuotedIdentifier(ToUtf8(link.foreign)));
     } catch (const Error& error) {
-      failedLinks_.emplace(ToUtf8(Folded(link.name)), error);
+      failedLinks_.emplace(ToUtf8(AsciiLowered(link.name)), error);
     }
   }
 }

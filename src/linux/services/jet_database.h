@@ -48,6 +48,9 @@ class JetDatabase {
   std::map<std::string, Error> failedLinks_;  // by linked table name, folded
 };
 
+// Raises unless the settings name the Jet provider (without regard to case).
+void CheckProvider(const ConnectionSettings& settings);
+
 // Checks the account against the workgroup file the settings name (or the
 // engine's default account "Admin" without a password, when they name none).
 void CheckAccount(const ConnectionSettings& settings);

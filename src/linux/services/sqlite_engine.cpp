@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "linux/services/ascii_text.h"
 #include "linux/services/compaction.h"
 #include "linux/services/connection_text.h"
 #include "linux/services/engine_errors.h"
@@ -9,10 +10,6 @@
 
 namespace korvane::linux_edition {
 namespace {
-
-bool IsBlankText(TextView text) {
-  return text.find_first_not_of(u" \t\r\n") == TextView::npos;
-}
 
 class SqliteConnection : public Connection {
  public:
@@ -60,7 +57,7 @@ class SqliteRecordset : public Recordset {
   void Open(const Text& sql, const Text& connectionText, int /*cursorType*/, int /*lockType*/,
             int /*options*/) override {
     if (database_) throw EngineError(EngineFault::kObjectOpen);
-    if (IsBlankText(connectionText)) throw EngineError(EngineFault::kEmptyConnection);
+    if (Trimmed(connectionText).empty()) throw EngineError(EngineFault::kEmptyConnection);
     auto database = std::make_unique<JetDatabase>(ParseConnectionText(connectionText));
     auto statement = database->Prepare(sql);
     firstRow_.reset();

@@ -1,11 +1,9 @@
 #include "linux/services/windows_command_line.h"
 
+#include "linux/services/ascii_text.h"
+
 namespace korvane::linux_edition {
 namespace {
-
-bool IsBlank(char16_t c) {
-  return c == u' ' || c == u'\t';
-}
 
 // The program name: to the next blank, or within quotes; no escapes.
 std::size_t ReadProgramName(TextView line, Text& name) {
