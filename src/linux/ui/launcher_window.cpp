@@ -28,8 +28,8 @@ LauncherWindow::LauncherWindow(const QString& bannerFile, const QIcon& icon) {
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   QMenuBar* bar = menuBar();
-  // Entries stay on the bar as they are, never folded into an extension
-  // menu or moved to a platform's global menu.
+  // The entries stay on the window's own bar, never moved to a desktop's
+  // global menu bar.
   bar->setNativeMenuBar(false);
   for (const MenuEntry& entry : kMenuBar) {
     QAction* action = bar->addAction(LiteralCaption(entry.caption));

@@ -18,11 +18,14 @@
 //                               several names must be files of that folder
 // Log lines:
 //   shown <caption>|<client width>x<height>|<menu captions joined by "|">
-//   message <title>|<text>|<buttons>   (buttons "OK" or "Yes/No default No")
+//   message <title>|<text>|<buttons>   (buttons "OK" or "Yes/No default No",
+//                                       with " with icon" if it has one)
 //   dialog <title>|<name filters joined by ";;">
 //   window <title>|owner <owner's title>|topic <address>
 //   idle                       the script is done, the window open; the
-//                              launcher then quits without unloading
+//                              launcher then quits without unloading (a
+//                              launcher whose window is gone or hidden by
+//                              then logs nothing and ends as it would)
 //   unexpected <what>          the launcher did not do what the script
 //                              expects next; it then exits with code 3
 
