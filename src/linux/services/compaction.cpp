@@ -80,7 +80,6 @@ void Compact(const ConnectionSettings& source, const ConnectionSettings& destina
   ScratchFile scratch{ScratchPatternBeside(to, "compact")};
   const int fd = ::mkostemp(scratch.path.data(), O_CLOEXEC);
   if (fd < 0) throw EngineError(EngineFault::kFileNotFound, destination.dataSource);
-  ::fchmod(fd, sourceStatus.st_mode & 0666);
   ::close(fd);
 
   {
@@ -91,6 +90,9 @@ void Compact(const ConnectionSettings& source, const ConnectionSettings& destina
     vacuum.Step();
   }
   WritePassword(scratch.path, destination.dataSource, destination.databasePassword);
+  // The source's permissions, but a new file is never read-only: the
+  // engine writes a fresh database, not a copy of the file's attributes.
+  ::chmod(scratch.path.c_str(), (sourceStatus.st_mode & 0666) | S_IWUSR);
 
   // The destination's name is taken only by a complete copy, and never from
   // a file that appeared there meanwhile.
