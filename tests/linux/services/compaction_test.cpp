@@ -77,6 +77,14 @@ TEST_F(Compaction, FreedSpaceIsGivenBack) {
   EXPECT_LT(after.st_size * 10, before.st_size);
 }
 
+TEST_F(Compaction, CopyOfAReadOnlyBackEndIsWritable) {
+  ::chmod(scene.files.dataBackEnd.c_str(), 0444);
+  Compact();
+  struct stat status {};
+  ::stat(scratchPath.c_str(), &status);
+  EXPECT_EQ(status.st_mode & 0777, 0644u);
+}
+
 struct CompactionRefusal {
   const char* name;
   std::function<std::unique_ptr<LockHolder>(DemoScene&, const std::string& scratch)> arrange;
