@@ -20,8 +20,16 @@ TEST_F(LauncherTest, CancellingTheDialogRemovesTheOldQueryBackEndAndStartsNothin
   EXPECT_TRUE(HostStartsAfterPause(demo).empty());
 }
 
-TEST_F(LauncherTest, AChosenArchiveBecomesTheQueryBackEndOpenedInTheQueryFrontEnd) {
-  const Outcome outcome = RunLauncher(demo, {kQuery, "dialog open " + demo.Archive().string()});
+class ChoosingAnArchive : public LauncherTest, public ::testing::WithParamInterface<bool> {};
+
+// Also from the root of another drive, where the chosen path is the root
+// followed by the name.
+TEST_P(ChoosingAnArchive, MakesItTheQueryBackEndOpenedInTheQueryFrontEnd) {
+  Environment drives;
+  if (GetParam()) drives["KORVANE_DRIVES"] = "K=" + demo.Archive().parent_path().string();
+
+  const Outcome outcome =
+      RunLauncher(demo, {kQuery, "dialog open " + demo.Archive().string()}, drives);
 
   EXPECT_TRUE(LogMatches(outcome.log, {kShown, kDialog}));  // then the launcher ended
   EXPECT_EQ(ReadFile(demo.InProgram(kQueryBackEnd)), ReadFile(demo.Archive()));
@@ -30,6 +38,10 @@ TEST_F(LauncherTest, AChosenArchiveBecomesTheQueryBackEndOpenedInTheQueryFrontEn
   EXPECT_EQ(starts[0].arguments, HostArguments(demo, "查询系统.mde"));
   EXPECT_EQ(starts[0].show, "3");
 }
+
+INSTANTIATE_TEST_SUITE_P(, ChoosingAnArchive, ::testing::Bool(), [](const auto& info) {
+  return std::string(info.param ? "AtADriveRoot" : "InAFolder");
+});
 
 struct NoSingleFile {
   const char* name;

@@ -97,23 +97,34 @@ std::set<std::pair<std::string, std::uintmax_t>> FilesOf(const fs::path& folder)
   return files;
 }
 
-class Unloading : public LauncherTest, public ::testing::WithParamInterface<const char*> {};
+struct UnloadRow {
+  const char* name;
+  std::vector<std::string> script;
+};
+void PrintTo(const UnloadRow& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class Unloading : public LauncherTest, public ::testing::WithParamInterface<UnloadRow> {};
 
 TEST_P(Unloading, EndsTheLauncherAndWritesNoFile) {
   fs::copy_file(demo.InProgram(kMain), demo.InProgram(kQuery));
   const auto before = FilesOf(demo.Program());
 
-  const Outcome outcome = RunLauncher(demo, {GetParam()});
+  const Outcome outcome = RunLauncher(demo, GetParam().script);
 
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_TRUE(LogMatches(outcome.log, {kShown}));  // ended, not idle
   EXPECT_EQ(FilesOf(demo.Program()), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(, Unloading, ::testing::Values("choose 关闭窗口", "close"),
-                         [](const auto& info) {
-                           return std::string(info.index == 0 ? "CloseCommand" : "CloseBox");
-                         });
+// The help viewer, a window of its own, does not keep the launcher alive.
+INSTANTIATE_TEST_SUITE_P(, Unloading,
+                         ::testing::Values(UnloadRow{"CloseCommand", {"choose 关闭窗口"}},
+                                           UnloadRow{"CloseBox", {"close"}},
+                                           UnloadRow{"CloseWithHelpOpen",
+                                                     {"choose 帮助", "choose 关闭窗口"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace korvane::e2e
