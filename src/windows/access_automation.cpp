@@ -1,5 +1,6 @@
 #include "windows/access_automation.h"
 
+#include <optional>
 #include <utility>
 
 #include "platform/error.h"
@@ -16,19 +17,33 @@ class AccessInstance final : public RunningHost {
   AutomationObject application;
 };
 
-// Properties("AppTitle"), as Basic writes it. An object whose Properties
-// takes no argument is asked for the collection and then for its item.
-Variant AppTitleProperty(const AutomationObject& database) {
+// The database engine's "Property not found" (error 3270), as a number of
+// its own or as the HRESULT automation wraps it in.
+bool IsPropertyNotFound(const Error& error) {
+  constexpr std::int32_t kPropertyNotFound = 3270;
+  return error.Number() == kPropertyNotFound ||
+         error.Number() == MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, kPropertyNotFound);
+}
+
+// Properties("AppTitle"), as Basic writes it; nothing when the database has
+// no such property. An object whose Properties takes no argument is asked
+// for the collection and then for its item.
+std::optional<Variant> AppTitleProperty(const AutomationObject& database) {
   const Variant title(Text(u"AppTitle"));
   try {
-    return Call(database, L"Properties", CallKind::kMethodOrGet, {title});
+    try {
+      return Call(database, L"Properties", CallKind::kMethodOrGet, {title});
+    } catch (const Error& error) {
+      if (error.Number() != DISP_E_BADPARAMCOUNT) throw;
+    }
+    const AutomationObject properties{
+        Call(database, L"Properties", CallKind::kGet).ToDispatch(database.className),
+        database.className};
+    return Call(properties, L"Item", CallKind::kMethodOrGet, {title});
   } catch (const Error& error) {
-    if (error.Number() != DISP_E_BADPARAMCOUNT) throw;
+    if (IsPropertyNotFound(error)) return std::nullopt;
+    throw;
   }
-  const AutomationObject properties{
-      Call(database, L"Properties", CallKind::kGet).ToDispatch(database.className),
-      database.className};
-  return Call(properties, L"Item", CallKind::kMethodOrGet, {title});
 }
 
 }  // namespace
@@ -40,9 +55,12 @@ std::unique_ptr<RunningHost> AccessAutomation::FindRunningHost() {
 Text AccessAutomation::RunningApplicationName(RunningHost& instance) {
   const AutomationObject& application = static_cast<AccessInstance&>(instance).application;
   const Text& name = application.className;
-  const AutomationObject database{
-      Call(application, L"CurrentDb", CallKind::kMethodOrGet).ToDispatch(name), name};
-  const AutomationObject property{AppTitleProperty(database).ToDispatch(name), name};
+  const Variant currentDatabase = Call(application, L"CurrentDb", CallKind::kMethodOrGet);
+  if (currentDatabase.IsNothing()) return Text();
+  const AutomationObject database{currentDatabase.ToDispatch(name), name};
+  const std::optional<Variant> title = AppTitleProperty(database);
+  if (!title) return Text();
+  const AutomationObject property{title->ToDispatch(name), name};
   return Call(property, L"Value", CallKind::kGet).ToText(name);
 }
 

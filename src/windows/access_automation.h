@@ -14,7 +14,9 @@ class AccessAutomation final : public HostAutomation {
 
   std::unique_ptr<RunningHost> FindRunningHost() override;
   // The AppTitle property of the database the instance has open:
-  // CurrentDb().Properties("AppTitle").Value.
+  // CurrentDb().Properties("AppTitle").Value. An instance without an open
+  // database, or whose database has no AppTitle, has no Korvane open: its
+  // name is the empty text, not a failure.
   Text RunningApplicationName(RunningHost& instance) override;
   // SysCmd(9) of a new instance, which is kept until this object goes.
   Text HostProgramFolder() override;

@@ -39,6 +39,11 @@ Text Variant::ToText(const Text& source) const {
   return FromWide(std::wstring_view(text.value_.bstrVal, SysStringLen(text.value_.bstrVal)));
 }
 
+bool Variant::IsNothing() const {
+  return value_.vt == VT_EMPTY || (value_.vt == VT_DISPATCH && !value_.pdispVal) ||
+         (value_.vt == VT_UNKNOWN && !value_.punkVal);
+}
+
 ComPtr<IDispatch> Variant::ToDispatch(const Text& source) const {
   if (value_.vt == VT_DISPATCH && value_.pdispVal) {
     value_.pdispVal->AddRef();

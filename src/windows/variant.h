@@ -26,6 +26,8 @@ class Variant {
   // The value converted to text as automation converts it; raises the
   // conversion's HRESULT (for instance when the value is Null).
   Text ToText(const Text& source) const;
+  // True for Basic's Nothing: an empty value or a null object reference.
+  bool IsNothing() const;
   // The object the value holds; raises when it holds none.
   ComPtr<IDispatch> ToDispatch(const Text& source) const;
 

@@ -67,6 +67,30 @@ TEST_F(AccessAutomationTest, PropertiesWithoutArgumentsAreReadThroughItem) {
   EXPECT_EQ(*log, expected);
 }
 
+// An instance that has no database open, or one without an AppTitle, has
+// no Korvane open: that is an answer, not a failure. Any other failure
+// stays one.
+TEST_F(AccessAutomationTest, NoDatabaseOrNoTitleIsAnEmptyNameOtherFailuresRaise) {
+  factory.RegisterActive(u"Access.Application", application);
+  AccessAutomation access(factory);
+  auto running = access.FindRunningHost();
+
+  application->On(L"CurrentDb", Returns(Variant()));
+  EXPECT_EQ(access.RunningApplicationName(*running), u"");
+
+  application->On(L"CurrentDb", Returns(ObjectValue(*database)));
+  const HRESULT propertyNotFound = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 3270);
+  Answer failing;
+  failing.failure = DISP_E_EXCEPTION;
+  failing.exception.scode = propertyNotFound;
+  database->On(L"Properties", failing);
+  EXPECT_EQ(access.RunningApplicationName(*running), u"");
+
+  failing.exception.scode = E_FAIL;
+  database->On(L"Properties", failing);
+  EXPECT_THROW(access.RunningApplicationName(*running), Error);
+}
+
 TEST_F(AccessAutomationTest, HostFolderComesFromSysCmdNineOfAnObjectKeptAlive) {
   application->On(L"SysCmd", Returns(Variant(Text(u"C:\\Office\\"))));
   factory.Register(u"Access.Application", application);
