@@ -11,7 +11,9 @@ TEST(Help, OpensTheViewerOnTheHelpFile) {
   ASSERT_TRUE(launcher);
   PostCommand(launcher->window, korvane::windows::kIdHelp);
   HWND viewer = WaitForWindowOf(launcher->process.id(), kViewerClass);
-  EXPECT_TRUE(viewer) << "no help viewer window";
+  ASSERT_TRUE(viewer) << "no help viewer window";
+  EXPECT_EQ(GetWindow(viewer, GW_OWNER), launcher->window)
+      << "the viewer is not owned by the window";
   EXPECT_TRUE(NoMessageFor(launcher->process.id()));
   EXPECT_TRUE(IsWindowVisible(launcher->window));
   // The command returned: the window still takes commands.

@@ -64,5 +64,15 @@ TEST(DriveRoot, LauncherInADriveRootIsRefused) {
   EXPECT_FALSE(Exists(installation.PathOf(kQueryFrontEnd)));
 }
 
+TEST(DriveRoot, LauncherInAFolderOfADriveRootRuns) {
+  // K:\A is four characters long: a folder, not a root.
+  Installation installation(L"K:\\A");
+  installation.WithAllComponents();
+  auto launcher = StartShown(installation);
+  ASSERT_TRUE(launcher);
+  EXPECT_TRUE(NoMessageFor(launcher->process.id()));
+  EXPECT_TRUE(ClosesOnCommand(launcher->process, launcher->window));
+}
+
 }  // namespace
 }  // namespace e2e
