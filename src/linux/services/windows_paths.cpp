@@ -62,7 +62,13 @@ std::string TrimBlanks(std::string_view text) {
 
 std::string NormalisedPosixFolder(const std::string& folder, TextView entry) {
   if (folder.empty() || folder[0] != '/') Refuse(u"KORVANE_DRIVES: folder is not absolute", entry);
-  const std::string out = JoinedPosix(NormalisedParts<std::string>(folder, "/"));
+  std::string out = JoinedPosix(NormalisedParts<std::string>(folder, "/"));
+  // The folder as the system names it after following links, so that the
+  // real paths the system reports (/proc/self/exe, getcwd) fall under it.
+  if (char* real = ::realpath(out.c_str(), nullptr)) {
+    out = real;
+    std::free(real);
+  }
   if (out == "/") Refuse(u"KORVANE_DRIVES: the root is drive Z: already", entry);
   return out;
 }

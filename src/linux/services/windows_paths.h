@@ -18,7 +18,8 @@ inline constexpr char kDrivesVariable[] = "KORVANE_DRIVES";
 
 struct DriveMapping {
   char16_t letter;     // upper case, 'A' to 'Y'
-  std::string folder;  // absolute POSIX folder without a trailing slash ("/" for the root)
+  std::string folder;  // absolute POSIX folder without a trailing slash, links followed
+                       // when it exists
 };
 
 // The drive table: Z: for the root and the mappings of `drivesSpec`
