@@ -81,11 +81,11 @@ bool IsUnder(const std::string& path, const std::string& folder) {
 
 }  // namespace
 
-DriveMap::DriveMap(std::string_view drivesSpec) {
+DriveMap::DriveMap(std::string_view drivesText) {
   std::size_t start = 0;
-  while (start <= drivesSpec.size()) {
-    const std::size_t end = std::min(drivesSpec.find(';', start), drivesSpec.size());
-    const std::string entry = TrimBlanks(drivesSpec.substr(start, end - start));
+  while (start <= drivesText.size()) {
+    const std::size_t end = std::min(drivesText.find(';', start), drivesText.size());
+    const std::string entry = TrimBlanks(drivesText.substr(start, end - start));
     start = end + 1;
     if (entry.empty()) continue;
     const Text shown = FromUtf8(entry);
@@ -105,8 +105,8 @@ DriveMap::DriveMap(std::string_view drivesSpec) {
 }
 
 DriveMap DriveMap::FromEnvironment() {
-  const char* spec = std::getenv(kDrivesVariable);
-  return DriveMap(spec ? spec : "");
+  const char* drives = std::getenv(kDrivesVariable);
+  return DriveMap(drives ? drives : "");
 }
 
 std::string DriveMap::ToPosix(TextView windowsPath) const {

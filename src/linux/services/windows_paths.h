@@ -22,13 +22,13 @@ struct DriveMapping {
                        // when it exists
 };
 
-// The drive table: Z: for the root and the mappings of `drivesSpec`
+// The drive table: Z: for the root and the mappings of `drivesText`
 // ("K=/tmp/x;L=/srv/y"; blanks around entries ignored, empty entries allowed).
 // Raises korvane::Error for a malformed entry, a relative folder or a letter
 // mapped twice.
 class DriveMap {
  public:
-  explicit DriveMap(std::string_view drivesSpec = {});
+  explicit DriveMap(std::string_view drivesText = {});
   // The table of KORVANE_DRIVES as it stands now.
   static DriveMap FromEnvironment();
 

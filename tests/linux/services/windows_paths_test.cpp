@@ -58,8 +58,8 @@ TEST(WindowsPaths, RefusesWhatNamesNoFileOnAMappedDrive) {
                                   std::string("/a\xff"), std::string("/a\0b", 4)}) {
     EXPECT_THROW(kDrives.ToWindows(path), Error) << path;
   }
-  for (const char* spec : {"K", "K=relative", "KK=/tmp", "Z=/tmp", "K=/tmp;k=/srv", "K=/"}) {
-    EXPECT_THROW(DriveMap{spec}, Error) << spec;
+  for (const char* drives : {"K", "K=relative", "KK=/tmp", "Z=/tmp", "K=/tmp;k=/srv", "K=/"}) {
+    EXPECT_THROW(DriveMap{drives}, Error) << drives;
   }
 }
 
