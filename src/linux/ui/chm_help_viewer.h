@@ -16,8 +16,9 @@ class ChmHelpViewer : public HelpViewer {
   // Opens the file (a Windows path) with HH_DISPLAY_TOPIC and no topic of
   // the caller's: the file's default topic. Asked again for the same file
   // while its viewer is open, brings that viewer back to its default topic.
-  // Returns the viewer window's handle; 0 for another command or a file
-  // that cannot be read. Raises when no viewer window can be made.
+  // Returns the viewer window's handle; 0 for another command, a named
+  // topic (the launcher names none) or a file that cannot be read. Raises
+  // when no viewer window can be made.
   NativeWindowHandle HtmlHelpA(NativeWindowHandle owner, const Text& path, unsigned command,
                                std::uintptr_t data) override;
 
