@@ -27,6 +27,9 @@ struct ShownMessage {
   HWND window = nullptr;
   std::wstring title;
   std::wstring text;
+  std::vector<int> buttons;  // the visible buttons' ids, in id order
+  int defaultButton = 0;
+  bool hasIcon = false;
 };
 std::optional<ShownMessage> FindMessageBox(DWORD processId);
 std::optional<ShownMessage> WaitForMessageBox(DWORD processId, DWORD timeoutMs = 0);

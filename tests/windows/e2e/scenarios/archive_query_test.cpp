@@ -44,7 +44,7 @@ TEST_F(ArchiveQuery, ChosenArchiveIsCopiedThenTheLinkIsProbed) {
   ChooseArchive(dialog_, archiveFolder_ + L"\\arch.mdb");
   HWND question = nullptr;
   ASSERT_TRUE(
-      MessageShown(id(), L"系统后端数据联接失败", L"是否进行数据后端初始化工作", &question));
+      QuestionShown(id(), L"系统后端数据联接失败", L"是否进行数据后端初始化工作", &question));
   EXPECT_EQ(ReadBytes(installation_->PathOf(kQueryBackEnd)), kArchive);
   PressButton(question, IDNO);
   EXPECT_TRUE(launcher_->process.WaitForExit(kStepTimeoutMs));

@@ -16,12 +16,11 @@ TEST(HelpUnavailable, ViewerFailureIsReportedOnce) {
   auto launcher = StartShown(HelpInstallation(true));
   ASSERT_TRUE(launcher);
   PostCommand(launcher->window, korvane::windows::kIdHelp);
-  auto report = WaitForMessageBox(launcher->process.id());
-  ASSERT_TRUE(report) << "the failure was not reported; windows:\n"
-                      << Narrow(DescribeWindowsOf(launcher->process.id()));
-  EXPECT_EQ(Narrow(report->title), "出错");
-  EXPECT_TRUE(IsErrorReport(report->text)) << Narrow(report->text);
-  PressButton(report->window, IDOK);
+  HWND report = nullptr;
+  ASSERT_TRUE(ErrorReportShown(launcher->process.id(), L"出错", &report))
+      << "windows of the launcher:\n"
+      << Narrow(DescribeWindowsOf(launcher->process.id()));
+  PressButton(report, IDOK);
   EXPECT_TRUE(NoMessageFor(launcher->process.id()));
   EXPECT_TRUE(IsWindowVisible(launcher->window));
   EXPECT_TRUE(ClosesOnCommand(launcher->process, launcher->window));

@@ -94,7 +94,7 @@ TEST_P(Launch, StartsTheHostOrNot) {
     ASSERT_TRUE(MessageShown(id, L"系统运行状态", L"Korvane正在运行", &box));
     PressButton(box, IDOK);
   } else {
-    ASSERT_TRUE(MessageShown(id, L"系统后端数据联接失败", L"是否进行数据后端初始化工作", &box));
+    ASSERT_TRUE(QuestionShown(id, L"系统后端数据联接失败", L"是否进行数据后端初始化工作", &box));
     PressButton(box, row.answer == Answer::Yes ? IDYES : IDNO);
   }
   EXPECT_TRUE(launcher->process.WaitForExit(kStepTimeoutMs)) << "the launcher did not end";

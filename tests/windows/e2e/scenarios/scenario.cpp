@@ -20,23 +20,56 @@ std::string Narrow(const std::wstring& text) {
   return narrow;
 }
 
+namespace {
+
+// The text of an error report: a source, "-->", a description.
 bool IsErrorReport(const std::wstring& text) {
   size_t arrow = text.find(L"-->");
   return arrow != std::wstring::npos && arrow > 0 && arrow + 3 < text.size();
 }
 
-::testing::AssertionResult MessageShown(DWORD processId, const std::wstring& title,
-                                        const std::wstring& text, HWND* box) {
+enum class Buttons { Ok, YesNo };
+
+::testing::AssertionResult Shown(DWORD processId, const std::wstring& title,
+                                 const std::wstring* text, Buttons buttons, HWND* box) {
   auto shown = WaitForMessageBox(processId);
+  const std::string expected = text ? Narrow(*text) : "source-->description";
   if (!shown)
     return ::testing::AssertionFailure()
-           << "no message box appeared; expected \"" << Narrow(text) << "\"";
+           << "no message box appeared; expected \"" << expected << "\"";
   if (box) *box = shown->window;
-  if (shown->title != title || shown->text != text)
+  const bool textMatches = text ? shown->text == *text : IsErrorReport(shown->text);
+  if (shown->title != title || !textMatches)
     return ::testing::AssertionFailure()
            << "message box \"" << Narrow(shown->text) << "\" titled \"" << Narrow(shown->title)
-           << "\"; expected \"" << Narrow(text) << "\" titled \"" << Narrow(title) << "\"";
+           << "\"; expected \"" << expected << "\" titled \"" << Narrow(title) << "\"";
+  const std::vector<int> expectedButtons =
+      buttons == Buttons::Ok ? std::vector<int>{IDOK} : std::vector<int>{IDYES, IDNO};
+  const int expectedDefault = buttons == Buttons::Ok ? IDOK : IDNO;
+  if (shown->buttons != expectedButtons || shown->defaultButton != expectedDefault)
+    return ::testing::AssertionFailure()
+           << "message box \"" << Narrow(shown->text) << "\" has " << shown->buttons.size()
+           << " buttons, default " << shown->defaultButton;
+  if (shown->hasIcon)
+    return ::testing::AssertionFailure()
+           << "message box \"" << Narrow(shown->text) << "\" shows an icon";
   return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+::testing::AssertionResult MessageShown(DWORD processId, const std::wstring& title,
+                                        const std::wstring& text, HWND* box) {
+  return Shown(processId, title, &text, Buttons::Ok, box);
+}
+
+::testing::AssertionResult QuestionShown(DWORD processId, const std::wstring& title,
+                                         const std::wstring& text, HWND* box) {
+  return Shown(processId, title, &text, Buttons::YesNo, box);
+}
+
+::testing::AssertionResult ErrorReportShown(DWORD processId, const std::wstring& title, HWND* box) {
+  return Shown(processId, title, nullptr, Buttons::Ok, box);
 }
 
 ::testing::AssertionResult NoMessageFor(DWORD processId, DWORD milliseconds) {

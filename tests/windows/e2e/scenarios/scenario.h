@@ -21,12 +21,16 @@ std::wstring ScenarioFolder();
 // UTF-8 for readable failure messages.
 std::string Narrow(const std::wstring& text);
 
-// The text that ReportError shows: a source, "-->", a description.
-bool IsErrorReport(const std::wstring& text);
-
-// Waits for a message box of the process and checks its title and text.
+// Waits for a message box of the process and checks it: the title and text,
+// no icon, and an OK button only.
 ::testing::AssertionResult MessageShown(DWORD processId, const std::wstring& title,
                                         const std::wstring& text, HWND* box = nullptr);
+// The same for the one question: Yes and No, with No the default.
+::testing::AssertionResult QuestionShown(DWORD processId, const std::wstring& title,
+                                         const std::wstring& text, HWND* box = nullptr);
+// The same for an error report: a source, "-->" and a description as text.
+::testing::AssertionResult ErrorReportShown(DWORD processId, const std::wstring& title,
+                                            HWND* box = nullptr);
 
 // Fails when the process shows a message box within the time.
 ::testing::AssertionResult NoMessageFor(DWORD processId, DWORD milliseconds = kQuietMs);

@@ -73,11 +73,9 @@ TEST_P(StartUp, ShowsTheRowsOutcome) {
     EXPECT_FALSE(FindWindowOf(launcher.id(), korvane::windows::kMainWindowClass));
     PressButton(box, IDOK);
   } else if (row.message == Message::ErrorReport) {
-    auto report = WaitForMessageBox(launcher.id());
-    ASSERT_TRUE(report) << "no report of the failed rebuild";
-    EXPECT_EQ(Narrow(report->title), "出错LOAD");
-    EXPECT_TRUE(IsErrorReport(report->text)) << Narrow(report->text);
-    PressButton(report->window, IDOK);
+    HWND report = nullptr;
+    ASSERT_TRUE(ErrorReportShown(launcher.id(), L"出错LOAD", &report));
+    PressButton(report, IDOK);
   }
 
   if (row.windowOpens) {
