@@ -14,10 +14,13 @@ const std::string kOldQueryBackEnd = "previous query back-end\n";
 class ArchiveQuery : public ::testing::Test {
  protected:
   void SetUp() override {
-    installation_.emplace(ScenarioFolder());
+    // The archive lies outside the installation, which is the launcher's
+    // current folder: the chosen path is split against the archive's folder.
+    MakeEmptyFolder(ScenarioFolder());
+    installation_.emplace(ScenarioFolder() + L"\\App");
     installation_->WithAllComponents().With(kQueryBackEnd, kOldQueryBackEnd);
-    archiveFolder_ = installation_->PathOf(L"档案");
-    CreateDirectoryW(archiveFolder_.c_str(), nullptr);
+    archiveFolder_ = ScenarioFolder() + L"\\档案";
+    MakeEmptyFolder(archiveFolder_);
     WriteBytes(archiveFolder_ + L"\\arch.mdb", kArchive);
     launcher_ = StartShown(*installation_);
     ASSERT_TRUE(launcher_);
@@ -31,6 +34,17 @@ class ArchiveQuery : public ::testing::Test {
   std::optional<ShownLauncher> launcher_;
   HWND dialog_ = nullptr;
 };
+
+TEST_F(ArchiveQuery, DialogBelongsToTheWindowAndOffersDatabaseFiles) {
+  EXPECT_EQ(GetWindow(dialog_, GW_OWNER), launcher_->window);
+  // The file type box (cmb1) shows the one filter's description.
+  wchar_t filter[256] = L"";
+  SendMessageTimeoutW(GetDlgItem(dialog_, 0x470), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(filter),
+                      SMTO_ABORTIFHUNG, kStepTimeoutMs, nullptr);
+  EXPECT_EQ(Narrow(filter), "数据库后端文件");
+  PressButton(dialog_, IDCANCEL);
+  EXPECT_TRUE(ClosesOnCommand(launcher_->process, launcher_->window));
+}
 
 TEST_F(ArchiveQuery, CancelDeletesTheOldQueryBackEndAndKeepsTheWindow) {
   PressButton(dialog_, IDCANCEL);
