@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <optional>
 
 namespace e2e {
 
