@@ -21,7 +21,8 @@ constexpr wchar_t kAppFolder[] = L"D:\\App";
 constexpr wchar_t kHostFolder[] = L"C:\\Office";
 
 enum class Via { RunCommand, ArchiveQuery };
-enum class Host { NotRunning, Korvane, NameUnreadable, OtherApplication };
+// NotInstalled: no "Access.Application" class at all.
+enum class Host { NotInstalled, NotRunning, Korvane, NameUnreadable, OtherApplication };
 enum class Answer { KorvaneNotice, No, Yes };
 
 struct LaunchRow {
@@ -44,6 +45,8 @@ const LaunchRow kRows[] = {
      nullptr},
     {"RunWhileHostRunsAnotherApplication", Via::RunCommand, Host::OtherApplication, Answer::Yes,
      kMainFrontEnd},
+    {"RunAnsweredYesWithoutAccessInstalled", Via::RunCommand, Host::NotInstalled, Answer::Yes,
+     nullptr},
     {"QueryProbeFailsAnsweredYes", Via::ArchiveQuery, Host::NotRunning, Answer::Yes,
      kQueryFrontEnd},
 };
@@ -67,9 +70,10 @@ TEST_P(Launch, StartsTheHostOrNot) {
   MakeEmptyFolder(kHostFolder);
   const std::wstring record = Join(kHostFolder, stand_in::kStartRecord);
   CopyOrFail(Join(HelperFolder(), L"stand_in_msaccess.exe"), Join(kHostFolder, L"msaccess.exe"));
-  AutomationStandIn access(SettingsFor(row.host));
-  if (row.host != Host::NotRunning) {
-    ASSERT_TRUE(access.StartRunningInstance());
+  std::optional<AutomationStandIn> access;
+  if (row.host != Host::NotInstalled) access.emplace(SettingsFor(row.host));
+  if (access && row.host != Host::NotRunning) {
+    ASSERT_TRUE(access->StartRunningInstance());
   }
 
   Installation installation(kAppFolder);
@@ -99,8 +103,8 @@ TEST_P(Launch, StartsTheHostOrNot) {
   }
   EXPECT_TRUE(launcher->process.WaitForExit(kStepTimeoutMs)) << "the launcher did not end";
 
-  const auto calls = access.Calls();
-  if (row.host != Host::NotRunning) {
+  const auto calls = access ? access->Calls() : std::vector<std::wstring>{};
+  if (access && row.host != Host::NotRunning) {
     EXPECT_TRUE(Called(calls, L"CurrentDb") && Called(calls, L"Properties vt=8 AppTitle") &&
                 Called(calls, L"Value"))
         << "the running instance's AppTitle was not read";
