@@ -75,6 +75,8 @@ TEST_P(StartUp, ShowsTheRowsOutcome) {
   } else if (row.message == Message::ErrorReport) {
     HWND report = nullptr;
     ASSERT_TRUE(ErrorReportShown(launcher.id(), L"出错LOAD", &report));
+    EXPECT_FALSE(FindWindowOf(launcher.id(), korvane::windows::kMainWindowClass))
+        << "the window showed before the start-up checks ended";
     PressButton(report, IDOK);
   }
 
