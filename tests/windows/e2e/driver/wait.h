@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-
 namespace e2e {
 
 inline constexpr DWORD kPollMs = 50;
