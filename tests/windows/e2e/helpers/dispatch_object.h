@@ -57,12 +57,12 @@ class DispatchObject : public IDispatch {
 
  protected:
   // Fills an EXCEPINFO the way automation servers report their own errors.
-  static HRESULT Raise(EXCEPINFO* error, const wchar_t* description) {
+  static HRESULT Raise(EXCEPINFO* error, const wchar_t* description, SCODE code = E_FAIL) {
     if (error) {
       *error = EXCEPINFO{};
       error->bstrSource = SysAllocString(L"Access.Application stand-in");
       error->bstrDescription = SysAllocString(description);
-      error->scode = E_FAIL;
+      error->scode = code;
     }
     return DISP_E_EXCEPTION;
   }

@@ -14,7 +14,9 @@ inline constexpr wchar_t kStartRecord[] = L"msaccess-started.txt";
 
 // Read by the stand-in Access automation server: "name=<text>" (the open
 // database's AppTitle), "folder=<text>" (the answer of SysCmd 9),
-// "name_fails=1" (reading the name raises an error).
+// "name_fails=1" (reading the name raises an error), "app_title=missing"
+// (the open database has no AppTitle property), "database=none" (no database
+// is open).
 inline constexpr wchar_t kServerSettings[] = L"access-stand-in.txt";
 // Appended to by the server: one line per automation call it answered.
 inline constexpr wchar_t kServerCalls[] = L"access-stand-in-calls.txt";

@@ -22,7 +22,15 @@ constexpr wchar_t kHostFolder[] = L"C:\\Office";
 
 enum class Via { RunCommand, ArchiveQuery };
 // NotInstalled: no "Access.Application" class at all.
-enum class Host { NotInstalled, NotRunning, Korvane, NameUnreadable, OtherApplication };
+enum class Host {
+  NotInstalled,
+  NotRunning,
+  Korvane,
+  NameUnreadable,
+  OtherApplication,
+  NoAppTitle,     // a database without AppTitle is open: not Korvane
+  NoOpenDatabase  // Access runs with no database open: not Korvane
+};
 enum class Answer { KorvaneNotice, No, Yes };
 
 struct LaunchRow {
@@ -45,6 +53,9 @@ const LaunchRow kRows[] = {
      nullptr},
     {"RunWhileHostRunsAnotherApplication", Via::RunCommand, Host::OtherApplication, Answer::Yes,
      kMainFrontEnd},
+    {"RunWhileHostHasADatabaseWithoutAppTitle", Via::RunCommand, Host::NoAppTitle, Answer::No,
+     nullptr},
+    {"RunWhileHostHasNoDatabaseOpen", Via::RunCommand, Host::NoOpenDatabase, Answer::No, nullptr},
     {"RunAnsweredYesWithoutAccessInstalled", Via::RunCommand, Host::NotInstalled, Answer::Yes,
      nullptr},
     {"QueryProbeFailsAnsweredYes", Via::ArchiveQuery, Host::NotRunning, Answer::Yes,
@@ -56,6 +67,8 @@ AccessSettings SettingsFor(Host host) {
   settings.hostFolder = std::wstring(kHostFolder) + L"\\";
   settings.name = host == Host::OtherApplication ? L"Northwind" : L"Korvane";
   settings.nameFails = host == Host::NameUnreadable;
+  settings.noAppTitle = host == Host::NoAppTitle;
+  settings.noDatabase = host == Host::NoOpenDatabase;
   return settings;
 }
 
@@ -105,9 +118,13 @@ TEST_P(Launch, StartsTheHostOrNot) {
 
   const auto calls = access ? access->Calls() : std::vector<std::wstring>{};
   if (access && row.host != Host::NotRunning) {
-    EXPECT_TRUE(Called(calls, L"CurrentDb") && Called(calls, L"Properties vt=8 AppTitle") &&
-                Called(calls, L"Value"))
-        << "the running instance's AppTitle was not read";
+    EXPECT_TRUE(Called(calls, L"CurrentDb")) << "the running instance was not asked";
+    if (row.host != Host::NoOpenDatabase) {
+      EXPECT_TRUE(Called(calls, L"Properties vt=8 AppTitle")) << "AppTitle was not asked for";
+    }
+    if (row.host != Host::NoOpenDatabase && row.host != Host::NoAppTitle) {
+      EXPECT_TRUE(Called(calls, L"Value")) << "AppTitle's value was not read";
+    }
   }
   if (row.startedFrontEnd) {
     ASSERT_TRUE(PollFor(kStepTimeoutMs, [&] { return Exists(record); })) << "nothing was started";
