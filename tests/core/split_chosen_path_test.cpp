@@ -57,13 +57,5 @@ INSTANTIATE_TEST_SUITE_P(
         SplitRow{"OneFileWithNul", u"D:\\档案", u"D:\\档案\\a.mdb\0"s, u"", u""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SplitChosenPath, UnreadableCurrentDirectoryGivesEmptyParts) {
-  World w;
-  w.log.Fail("CurrentDirectory");
-  const PathParts parts = SplitChosenPath(w.launcher, u"D:\\档案\\arch.mdb");
-  EXPECT_EQ(parts.Folder, u"");
-  EXPECT_EQ(parts.FileName, u"");
-}
-
 }  // namespace
 }  // namespace korvane::testing

@@ -11,11 +11,7 @@ void CallLog::Enter(std::string operation, std::vector<Text> arguments) {
   calls_.push_back({std::move(operation), std::move(arguments)});
   const Call& call = calls_.back();
   for (const Fault& fault : faults_) {
-    const bool matches =
-        fault.index ? *fault.index == index
-                    : fault.operation == call.operation &&
-                          (!fault.firstArgument ||
-                           (!call.arguments.empty() && call.arguments[0] == *fault.firstArgument));
+    const bool matches = fault.index ? *fault.index == index : fault.operation == call.operation;
     if (matches) Raise(fault.error.value_or(InjectedError(call.operation)));
   }
 }
@@ -26,13 +22,11 @@ void CallLog::Raise(Error error) {
 }
 
 void CallLog::FailCallAt(std::size_t index, std::optional<Error> error) {
-  faults_.push_back({index, {}, std::nullopt, std::move(error)});
+  faults_.push_back({index, {}, std::move(error)});
 }
 
-void CallLog::Fail(std::string operation, std::optional<Text> firstArgument,
-                   std::optional<Error> error) {
-  faults_.push_back(
-      {std::nullopt, std::move(operation), std::move(firstArgument), std::move(error)});
+void CallLog::Fail(std::string operation, std::optional<Error> error) {
+  faults_.push_back({std::nullopt, std::move(operation), std::move(error)});
 }
 
 std::vector<std::string> CallLog::Operations() const {
@@ -47,13 +41,6 @@ std::vector<Call> CallLog::CallsOf(const std::string& operation) const {
     if (call.operation == operation) found.push_back(call);
   }
   return found;
-}
-
-std::optional<std::size_t> CallLog::IndexOf(const std::string& operation) const {
-  for (std::size_t i = 0; i < calls_.size(); ++i) {
-    if (calls_[i].operation == operation) return i;
-  }
-  return std::nullopt;
 }
 
 Text Arg(long long number) {

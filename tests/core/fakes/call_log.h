@@ -2,7 +2,7 @@
 // The one record of every call the doubles receive, in order, and the one
 // place where a test makes a call fail. Every double enters its calls here,
 // so a fault plan can name a call by its position in a run or by its
-// operation and first argument, whichever double receives it.
+// operation, whichever double receives it.
 
 #include <cstddef>
 #include <optional>
@@ -33,24 +33,19 @@ class CallLog {
 
   // Makes the call at this position of the run (from 0) raise.
   void FailCallAt(std::size_t index, std::optional<Error> error = std::nullopt);
-  // Makes every call of the operation raise, or only those whose first
-  // argument is `firstArgument`.
-  void Fail(std::string operation, std::optional<Text> firstArgument = std::nullopt,
-            std::optional<Error> error = std::nullopt);
+  // Makes every call of the operation raise.
+  void Fail(std::string operation, std::optional<Error> error = std::nullopt);
 
   const std::vector<Call>& Calls() const { return calls_; }
   std::vector<std::string> Operations() const;
   // Calls of one operation, in order.
   std::vector<Call> CallsOf(const std::string& operation) const;
   std::size_t Count(const std::string& operation) const { return CallsOf(operation).size(); }
-  // Position of the first call of the operation, if any.
-  std::optional<std::size_t> IndexOf(const std::string& operation) const;
 
  private:
   struct Fault {
     std::optional<std::size_t> index;
     std::string operation;
-    std::optional<Text> firstArgument;
     std::optional<Error> error;
   };
   std::vector<Call> calls_;

@@ -10,13 +10,11 @@ class FakeHelpViewer : public HelpViewer {
  public:
   explicit FakeHelpViewer(CallLog& log) : log_(log) {}
 
-  NativeWindowHandle viewerHandle = 0x3C4D;
-
   NativeWindowHandle HtmlHelpA(NativeWindowHandle owner, const Text& path, unsigned command,
                                std::uintptr_t data) override {
     log_.Enter("HtmlHelpA", {Arg(static_cast<long long>(owner)), path, Arg(command),
                              Arg(static_cast<long long>(data))});
-    return viewerHandle;
+    return 0x3C4D;
   }
 
  private:

@@ -25,28 +25,23 @@ Text FakeHost::Key(const Text& path) {
   return key;
 }
 
-FakeHost::Entry* FakeHost::Find(const Text& path) {
+FakeFile* FakeHost::Find(const Text& path) {
   const auto found = files_.find(Key(path));
   return found == files_.end() ? nullptr : &found->second;
 }
 
-const FakeHost::Entry* FakeHost::Find(const Text& path) const {
-  const auto found = files_.find(Key(path));
-  return found == files_.end() ? nullptr : &found->second;
+FakeFile& FakeHost::Existing(const Text& path) {
+  FakeFile* file = Find(path);
+  if (file == nullptr) log_.Raise(FileNotFound());
+  return *file;
 }
 
-FakeHost::Entry& FakeHost::Existing(const Text& path) {
-  Entry* entry = Find(path);
-  if (entry == nullptr) log_.Raise(FileNotFound());
-  return *entry;
+void FakeHost::Writable(const FakeFile& file) {
+  if (file.locked || file.readOnly) log_.Raise(PermissionDenied());
 }
 
-void FakeHost::Writable(const Entry& entry) {
-  if (entry.file.locked || entry.file.readOnly) log_.Raise(PermissionDenied());
-}
-
-void FakeHost::PutFile(const Text& path, std::string content, bool locked, bool readOnly) {
-  files_[Key(path)] = {path, {std::move(content), locked, readOnly}};
+void FakeHost::PutFile(const Text& path, std::string content) {
+  files_[Key(path)] = {std::move(content)};
 }
 
 void FakeHost::RemoveFile(const Text& path) {
@@ -54,29 +49,23 @@ void FakeHost::RemoveFile(const Text& path) {
 }
 
 void FakeHost::SetLocked(const Text& path, bool locked) {
-  Find(path)->file.locked = locked;
+  Find(path)->locked = locked;
 }
 
 void FakeHost::SetReadOnly(const Text& path, bool readOnly) {
-  Find(path)->file.readOnly = readOnly;
+  Find(path)->readOnly = readOnly;
 }
 
 std::optional<FakeFile> FakeHost::File(const Text& path) const {
-  const Entry* entry = Find(path);
-  if (entry == nullptr) return std::nullopt;
-  return entry->file;
+  const auto found = files_.find(Key(path));
+  if (found == files_.end()) return std::nullopt;
+  return found->second;
 }
 
 std::optional<std::string> FakeHost::Content(const Text& path) const {
   const auto file = File(path);
   if (!file) return std::nullopt;
   return file->content;
-}
-
-std::vector<Text> FakeHost::Paths() const {
-  std::vector<Text> paths;
-  for (const auto& [key, entry] : files_) paths.push_back(entry.path);
-  return paths;
 }
 
 Text FakeHost::ProgramFolder() {
@@ -96,11 +85,10 @@ bool FakeHost::FileExists(const Text& path) {
 
 void FakeHost::CopyFile(const Text& source, const Text& destination) {
   log_.Enter("CopyFile", {source, destination});
-  const Entry& from = Existing(source);
-  if (from.file.locked) log_.Raise(PermissionDenied());
-  if (const Entry* to = Find(destination)) Writable(*to);
-  const std::string content = from.file.content;
-  PutFile(destination, content);
+  const FakeFile& from = Existing(source);
+  if (from.locked) log_.Raise(PermissionDenied());
+  if (const FakeFile* to = Find(destination)) Writable(*to);
+  PutFile(destination, std::string(from.content));
 }
 
 void FakeHost::DeleteFile(const Text& path) {
@@ -111,21 +99,20 @@ void FakeHost::DeleteFile(const Text& path) {
 
 void FakeHost::RenameFile(const Text& oldPath, const Text& newPath) {
   log_.Enter("RenameFile", {oldPath, newPath});
-  Entry& from = Existing(oldPath);
-  if (from.file.locked) log_.Raise(PermissionDenied());
+  const FakeFile from = Existing(oldPath);
+  if (from.locked) log_.Raise(PermissionDenied());
   if (Find(newPath) != nullptr) log_.Raise(FileAlreadyExists());
-  FakeFile moved = from.file;
   files_.erase(Key(oldPath));
-  files_[Key(newPath)] = {newPath, moved};
+  files_[Key(newPath)] = from;
 }
 
 void FakeHost::ReplaceFile(const Text& target, const Text& replacement) {
   log_.Enter("ReplaceFile", {target, replacement});
-  Entry& old = Existing(target);
+  FakeFile& old = Existing(target);
   Writable(old);
-  Entry& from = Existing(replacement);
-  if (from.file.locked) log_.Raise(PermissionDenied());
-  old.file = from.file;
+  const FakeFile& from = Existing(replacement);
+  if (from.locked) log_.Raise(PermissionDenied());
+  old = from;
   files_.erase(Key(replacement));
 }
 
@@ -152,7 +139,6 @@ void FakeHost::StartProcess(const Text& program, const Text& commandLine, int wi
 
 void FakeHost::EndProgram() {
   log_.Enter("EndProgram");
-  ended = true;
   throw ProgramEnded{};
 }
 

@@ -49,7 +49,7 @@ class FakeHost : public HostServices {
   bool previousInstanceRunning = false;
   std::deque<MessageAnswer> answers;  // for Yes/No questions; No when empty
 
-  void PutFile(const Text& path, std::string content, bool locked = false, bool readOnly = false);
+  void PutFile(const Text& path, std::string content);
   void RemoveFile(const Text& path);
   void SetLocked(const Text& path, bool locked = true);
   void SetReadOnly(const Text& path, bool readOnly = true);
@@ -57,13 +57,10 @@ class FakeHost : public HostServices {
   std::optional<FakeFile> File(const Text& path) const;
   std::optional<std::string> Content(const Text& path) const;
   bool Has(const Text& path) const { return Content(path).has_value(); }
-  // Paths of all files, as first written.
-  std::vector<Text> Paths() const;
 
   // What the launcher did.
   std::vector<MessageBox> messages;
   std::vector<StartedProcess> started;
-  bool ended = false;
 
   // HostServices.
   Text ProgramFolder() override;
@@ -80,19 +77,14 @@ class FakeHost : public HostServices {
   [[noreturn]] void EndProgram() override;
 
  private:
-  struct Entry {
-    Text path;
-    FakeFile file;
-  };
   static Text Key(const Text& path);
-  Entry* Find(const Text& path);
-  const Entry* Find(const Text& path) const;
+  FakeFile* Find(const Text& path);
   // Raises the platform's errors for a missing or unwritable file.
-  Entry& Existing(const Text& path);
-  void Writable(const Entry& entry);
+  FakeFile& Existing(const Text& path);
+  void Writable(const FakeFile& file);
 
   CallLog& log_;
-  std::map<Text, Entry> files_;
+  std::map<Text, FakeFile> files_;
 };
 
 }  // namespace korvane::testing

@@ -16,7 +16,6 @@ class FakeWindow : public WindowSurface {
 
   // The platform's unload event, run by Unload.
   std::function<void()> onUnload;
-  bool visible = true;
   bool unloaded = false;
 
   NativeWindowHandle Handle() override {
@@ -25,7 +24,6 @@ class FakeWindow : public WindowSurface {
   }
   void SetVisible(bool value) override {
     log_.Enter("Window.SetVisible", {value ? u"True" : u"False"});
-    visible = value;
   }
   void Unload() override {
     log_.Enter("Window.Unload");

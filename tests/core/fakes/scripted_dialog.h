@@ -23,11 +23,17 @@ class ScriptedDialog : public FileDialog {
   // The user's choice; a cancel when empty.
   std::optional<DialogChoice> choice;
 
-  void ShowOpen() override;
-
-  // ShowOpen's arguments in the log, in this order.
-  static std::vector<Text> Properties(bool cancelError, int maxFileSize, std::uint32_t flags,
-                                      const Text& title, const Text& filter);
+  void ShowOpen() override {
+    log_.Enter("ShowOpen", {cancelError_ ? u"True" : u"False", Arg(maxFileSize_), Arg(flags_),
+                            dialogTitle_, filter_});
+    if (!choice) {
+      if (cancelError_)
+        log_.Raise(Error(error_number::kDialogCancelled, u"选定“取消”", u"CommonDialog"));
+      return;
+    }
+    fileName_ = choice->chosenPath;
+    host_.currentDirectory = choice->currentDirectory;
+  }
 
  private:
   CallLog& log_;
