@@ -9,36 +9,31 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/text.h"
+#include "support/scratch_folder.h"
 
 namespace korvane::e2e {
 
 namespace fs = std::filesystem;
+using testing::ReadFile;
 
 class DemoFolder {
  public:
   DemoFolder();
-  ~DemoFolder();
-  DemoFolder(const DemoFolder&) = delete;
-  DemoFolder& operator=(const DemoFolder&) = delete;
 
-  const fs::path& Root() const { return root_; }
+  fs::path Root() const { return scratch_.Path(); }
   // The launcher's folder, its ProgramFolder.
-  fs::path Program() const { return root_ / "TessalyKorvane"; }
+  fs::path Program() const { return Root() / "TessalyKorvane"; }
   fs::path Launcher() const { return Program() / "TessalyKorvane"; }
   fs::path InProgram(const std::string& name) const { return Program() / name; }
-  fs::path BackEnd() const { return root_ / "share" / "Korvane数据.mdb"; }
-  fs::path Archive() const { return root_ / "档案" / "2025年档案.mdb"; }
-  fs::path HostLog() const { return root_ / "host.log"; }
-  fs::path RuntimeFolder() const { return root_ / "runtime"; }
-  fs::path HostRegistry() const { return root_ / "runtime" / "hosts"; }
+  fs::path BackEnd() const { return Root() / "share" / "Korvane数据.mdb"; }
+  fs::path Archive() const { return Root() / "档案" / "2025年档案.mdb"; }
+  fs::path HostLog() const { return Root() / "host.log"; }
+  fs::path RuntimeFolder() const { return Root() / "runtime"; }
+  fs::path HostRegistry() const { return Root() / "runtime" / "hosts"; }
 
  private:
-  fs::path root_;
+  testing::ScratchFolder scratch_{"korvane-e2e"};
 };
-
-// The file's bytes; empty for a missing file.
-std::string ReadFile(const fs::path& path);
 
 // The path as the launcher names it ("Z:\tmp\...").
 Text WindowsPath(const fs::path& path);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -18,9 +19,7 @@ namespace korvane::e2e {
 namespace {
 
 using namespace std::chrono_literals;
-constexpr auto kTimeLimit = 30s;
-constexpr auto kHostTimeLimit = 10s;
-constexpr auto kPoll = 10ms;
+using Clock = std::chrono::steady_clock;
 
 std::vector<std::string> Lines(const fs::path& file) {
   std::istringstream in(ReadFile(file));
@@ -29,18 +28,17 @@ std::vector<std::string> Lines(const fs::path& file) {
   return lines;
 }
 
-Environment LauncherEnvironment(const DemoFolder& demo, const std::string& script,
-                                const Environment& extra) {
+// The caller's environment without a display, drive mappings or a script
+// of its own, and everything the runs share kept inside the demo folder.
+std::vector<std::string> LauncherEnvironment(const DemoFolder& demo, const std::string& script,
+                                             const Environment& extra) {
   Environment env;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string text = *entry;
     const auto equals = text.find('=');
     if (equals != std::string::npos) env[text.substr(0, equals)] = text.substr(equals + 1);
   }
-  // No real display, no drive mappings and no test hook of the caller's.
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "KORVANE_DRIVES", "KORVANE_UI_SCRIPT"}) {
-    env.erase(name);
-  }
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "KORVANE_DRIVES"}) env.erase(name);
   env["QT_QPA_PLATFORM"] = "offscreen";
   env["XDG_RUNTIME_DIR"] = demo.RuntimeFolder().string();
   env["XDG_CONFIG_HOME"] = (demo.Root() / "config").string();
@@ -48,16 +46,11 @@ Environment LauncherEnvironment(const DemoFolder& demo, const std::string& scrip
   env["KORVANE_HOST_FOLDER"] = KORVANE_HOST_FOLDER_FOR_TESTS;
   env["KORVANE_HOST_REGISTRY"] = demo.HostRegistry().string();
   env["KORVANE_HOST_LOG"] = demo.HostLog().string();
-  // A safety net: StopHosts ends them long before.
-  env["KORVANE_HOST_EXIT_AFTER_MS"] = "60000";
-  for (const auto& [name, value] : extra) {
-    if (value.empty()) {
-      env.erase(name);
-    } else {
-      env[name] = value;
-    }
-  }
-  return env;
+  env["KORVANE_HOST_EXIT_AFTER_MS"] = "60000";  // a safety net: StopHosts ends them long before
+  for (const auto& [name, value] : extra) env[name] = value;
+  std::vector<std::string> entries;
+  for (const auto& [name, value] : env) entries.push_back(name + "=" + value);
+  return entries;
 }
 
 std::vector<HostStart> ParseHostLog(const DemoFolder& demo) {
@@ -86,24 +79,20 @@ std::vector<HostStart> ParseHostLog(const DemoFolder& demo) {
 LauncherProcess::LauncherProcess(const DemoFolder& demo, const std::vector<std::string>& script,
                                  const Environment& extra) {
   static std::atomic<int> runs{0};
-  const std::string name = "script" + std::to_string(++runs);
-  const std::string scriptFile = (demo.Root() / name).string();
+  const std::string scriptFile = (demo.Root() / ("script" + std::to_string(++runs))).string();
   {
     std::ofstream out(scriptFile);
     for (const std::string& step : script) out << step << '\n';
   }
   logFile_ = scriptFile + ".log";
 
-  std::vector<std::string> envText;
-  for (const auto& [key, value] : LauncherEnvironment(demo, scriptFile, extra)) {
-    envText.push_back(key + "=" + value);
-  }
+  std::vector<std::string> env = LauncherEnvironment(demo, scriptFile, extra);
   std::vector<char*> envp;
-  for (std::string& entry : envText) envp.push_back(entry.data());
+  for (std::string& entry : env) envp.push_back(entry.data());
   envp.push_back(nullptr);
 
   const std::string launcher = demo.Launcher().string();
-  const std::string errors = (demo.Root() / (name + ".stderr")).string();
+  const std::string errors = scriptFile + ".stderr";
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addchdir_np(&actions, demo.Program().c_str());
@@ -124,37 +113,29 @@ LauncherProcess::~LauncherProcess() {
 }
 
 Outcome LauncherProcess::Finish() {
-  Outcome outcome;
-  const auto deadline = std::chrono::steady_clock::now() + kTimeLimit;
+  const auto deadline = Clock::now() + 30s;
   int status = 0;
   while (::waitpid(pid_, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
+    if (Clock::now() > deadline) {
       ::kill(pid_, SIGKILL);
       ::waitpid(pid_, &status, 0);
       status = -1;
       break;
     }
-    std::this_thread::sleep_for(kPoll);
+    std::this_thread::sleep_for(10ms);
   }
   pid_ = -1;
-  outcome.exitCode = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  outcome.log = Log();
-  return outcome;
+  return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, Lines(logFile_)};
 }
 
 bool LauncherProcess::WaitForLogLine(const std::string& line) {
-  const auto deadline = std::chrono::steady_clock::now() + kTimeLimit;
-  while (std::chrono::steady_clock::now() < deadline) {
-    for (const std::string& logged : Log()) {
+  for (const auto deadline = Clock::now() + 30s; Clock::now() < deadline;) {
+    for (const std::string& logged : Lines(logFile_)) {
       if (logged == line) return true;
     }
-    std::this_thread::sleep_for(kPoll);
+    std::this_thread::sleep_for(10ms);
   }
   return false;
-}
-
-std::vector<std::string> LauncherProcess::Log() const {
-  return Lines(logFile_);
 }
 
 Outcome RunLauncher(const DemoFolder& demo, const std::vector<std::string>& script,
@@ -163,13 +144,13 @@ Outcome RunLauncher(const DemoFolder& demo, const std::vector<std::string>& scri
 }
 
 std::vector<HostStart> WaitForHostStarts(const DemoFolder& demo, std::size_t count) {
-  const auto deadline = std::chrono::steady_clock::now() + kHostTimeLimit;
+  const auto deadline = Clock::now() + 10s;
   for (;;) {
     auto starts = ParseHostLog(demo);
     std::size_t finished = 0;
     for (const HostStart& start : starts) finished += start.outcome.empty() ? 0 : 1;
-    if (finished >= count || std::chrono::steady_clock::now() > deadline) return starts;
-    std::this_thread::sleep_for(kPoll);
+    if (finished >= count || Clock::now() > deadline) return starts;
+    std::this_thread::sleep_for(10ms);
   }
 }
 

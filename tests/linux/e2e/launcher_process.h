@@ -5,7 +5,6 @@
 
 #include <sys/types.h>
 
-#include <chrono>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,7 +29,7 @@ inline const std::string kShown =
 class LauncherProcess {
  public:
   // Starts the demo's launcher in its folder on Qt's offscreen platform.
-  // `extra` adds to or overrides the environment ("" removes a variable).
+  // `extra` adds to or overrides the environment.
   LauncherProcess(const DemoFolder& demo, const std::vector<std::string>& script,
                   const Environment& extra = {});
   ~LauncherProcess();  // kills the launcher if it still runs
@@ -41,8 +40,6 @@ class LauncherProcess {
   bool WaitForLogLine(const std::string& line);
 
  private:
-  std::vector<std::string> Log() const;
-
   std::string logFile_;
   pid_t pid_ = -1;
 };
@@ -62,11 +59,9 @@ struct HostStart {
 // The stand-in's starts once `count` of them have opened or refused (10 s at
 // most); fewer when they did not come.
 std::vector<HostStart> WaitForHostStarts(const DemoFolder& demo, std::size_t count);
-
 // The starts recorded so far, after giving a wrongly started host the time
 // to show itself.
 std::vector<HostStart> HostStartsAfterPause(const DemoFolder& demo);
-
 // Ends every stand-in the demo's launchers started.
 void StopHosts(const DemoFolder& demo);
 

@@ -1,16 +1,10 @@
-// The main window: its client area on screens of several densities, its
-// menu bar, and the commands and unload it forwards.
+// The main window: its client area on screens of several densities, and its
+// single unload however it is closed.
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QCoreApplication>
-#include <QMenuBar>
-#include <vector>
-
 #include "banner_view.h"
 #include "launcher_window.h"
-#include "qt_text.h"
 
 namespace korvane::ui {
 namespace {
@@ -40,30 +34,6 @@ class LauncherWindowTest : public ::testing::Test {
  protected:
   LauncherWindow window{QString(), QIcon()};
 };
-
-TEST_F(LauncherWindowTest, HasTheCaptionAndSixPlainEntriesInOrder) {
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("TessalyKorvane"));
-  const QList<QAction*> actions = window.menuBar()->actions();
-  ASSERT_EQ(actions.size(), static_cast<qsizetype>(kMenuBar.size()));
-  for (std::size_t i = 0; i < kMenuBar.size(); ++i) {
-    EXPECT_EQ(actions[i]->text(), ToQString(kMenuBar[i].caption));
-    EXPECT_EQ(actions[i]->menu(), nullptr);
-    EXPECT_TRUE(actions[i]->shortcut().isEmpty());
-    EXPECT_FALSE(actions[i]->isCheckable());
-  }
-  EXPECT_EQ(window.centralWidget()->size(), QSize(592, 407));
-}
-
-TEST_F(LauncherWindowTest, EachEntryRunsItsOwnCommand) {
-  std::vector<MenuCommand> chosen;
-  window.OnCommand([&](MenuCommand command) { chosen.push_back(command); });
-  for (const MenuEntry& entry : kMenuBar) window.ActionFor(entry.command)->trigger();
-  QCoreApplication::processEvents();
-
-  std::vector<MenuCommand> expected;
-  for (const MenuEntry& entry : kMenuBar) expected.push_back(entry.command);
-  EXPECT_EQ(chosen, expected);
-}
 
 TEST_F(LauncherWindowTest, UnloadsOnceHoweverItIsClosed) {
   int unloads = 0;

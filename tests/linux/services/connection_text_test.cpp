@@ -54,20 +54,14 @@ TEST(ConnectionText, RefusesMalformedText) {
   }
 }
 
-TEST(ConnectionText, ExpandedFormNamesEveryKeyAndReadsBackTheSame) {
+TEST(ConnectionText, ExpandedFormReadsBackTheSame) {
   const ConnectionSettings settings{u"Microsoft.Jet.OLEDB.4.0",
                                     u"Z:\\a b\\系统;前端.mde",
                                     u"Z:\\Secured.mdw",
                                     u"qorvu",
                                     u" \"x'y\" ",
                                     u""};
-  const Text expanded = ExpandConnectionText(settings);
-  for (const char16_t* key :
-       {u"Provider=Microsoft.Jet.OLEDB.4.0;", u"User ID=", u"Password=", u"Data Source=",
-        u"Jet OLEDB:System database=", u"Jet OLEDB:Database Password="}) {
-    EXPECT_NE(expanded.find(key), Text::npos) << ToUtf8(key);
-  }
-  ExpectSame(ParseConnectionText(expanded), settings);
+  ExpectSame(ParseConnectionText(ExpandConnectionText(settings)), settings);
 }
 
 }  // namespace

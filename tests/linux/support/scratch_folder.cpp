@@ -8,14 +8,15 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <vector>
 
 #include "linux/services/windows_paths.h"
 
 namespace korvane::testing {
 
-ScratchFolder::ScratchFolder() {
-  std::string pattern = "/tmp/korvane-test-XXXXXX";
+namespace fs = std::filesystem;
+
+ScratchFolder::ScratchFolder(const char* prefix) {
+  std::string pattern = (fs::temp_directory_path() / prefix).string() + "-XXXXXX";
   if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
   path_ = pattern;
 }
@@ -23,9 +24,8 @@ ScratchFolder::ScratchFolder() {
 ScratchFolder::~ScratchFolder() {
   std::error_code ignored;
   // Read-only files and folders left by a test must not stop the cleanup.
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ignored);
-  std::filesystem::remove_all(path_, ignored);
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+  fs::remove_all(path_, ignored);
 }
 
 Text ScratchFolder::WindowsFile(const std::string& name) const {
@@ -40,7 +40,7 @@ std::string ScratchFolder::Make(const std::string& name, const std::string& cont
 
 std::string ScratchFolder::MakeFolder(const std::string& name) const {
   const std::string path = File(name);
-  std::filesystem::create_directories(path);
+  fs::create_directories(path);
   return path;
 }
 
@@ -58,7 +58,7 @@ bool Exists(const std::string& path) {
 
 std::vector<std::string> Listing(const std::string& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+  for (const auto& entry : fs::directory_iterator(folder)) {
     names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());

@@ -11,7 +11,7 @@ namespace korvane::testing {
 
 class ScratchFolder {
  public:
-  ScratchFolder();
+  explicit ScratchFolder(const char* prefix = "korvane-test");
   ~ScratchFolder();
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -26,6 +26,7 @@ class ScratchFolder {
   std::string path_;
 };
 
+// The file's bytes; empty for a missing file.
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
 // The names in a folder, sorted.
