@@ -53,13 +53,5 @@ TEST(BackEndDiscovery, RunsTheCatalogueQueryOnTheExpandedConnectionText) {
                                u"3", u"-1"}));
 }
 
-TEST(BackEndDiscovery, NoLinkedTableGivesEmptyText) {
-  World w;
-  w.StandardScene();
-  w.engine.firstRow.reset();
-  EXPECT_EQ(FindBackEndPath(w.launcher), u"");
-  EXPECT_EQ(w.engine.live, 0);
-}
-
 }  // namespace
 }  // namespace korvane::testing

@@ -28,8 +28,6 @@ struct SweepRun {
   MessageBox Report(const char16_t* title) const;
 };
 
-using WorldStep = std::function<void(World&)>;
-
 void SweepEachCall(const WorldStep& scene, const WorldStep& routine,
                    const std::function<void(const SweepRun&)>& check);
 

@@ -45,8 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         Scene{"AllPresent", [](World&) {}},
         Scene{"QueryFrontEndRebuilt", [](World& w) { w.host.RemoveFile(kQueryFrontEndPath); }},
         Scene{"MainFrontEndMissing", [](World& w) { w.host.RemoveFile(kMainFrontEndPath); }},
-        Scene{"DriveRoot", [](World& w) { w.host.programFolder = u"C:\\"; }},
-        Scene{"SecondCopy", [](World& w) { w.host.previousInstanceRunning = true; }}),
+        Scene{"DriveRoot", [](World& w) { w.host.programFolder = u"C:\\"; }}),
     SceneName);
 
 const Text kExpanded = FakeEngine::Expanded(
@@ -196,32 +195,6 @@ TEST(HelpSweep, ReportsExactlyOnce) {
                   EXPECT_EQ(run.w.host.messages, std::vector<MessageBox>{run.Report(u"出错")});
                 });
 }
-
-// The menu handlers catch nothing, so nothing may reach them.
-class MenuSweep : public ::testing::TestWithParam<MenuCommand> {};
-
-TEST_P(MenuSweep, NoErrorReachesTheWindow) {
-  const MenuCommand command = GetParam();
-  SweepEachCall(
-      [](World& w) {
-        w.host.PutFile(kHelpPath, "help");
-        w.host.PutFile(u"D:\\档案\\arch.mdb", "archive");
-        w.dialog.choice = DialogChoice{u"D:\\档案\\arch.mdb", u"D:\\档案"};
-      },
-      [&](World& w) { w.mainWindow.Choose(command); },
-      [&](const SweepRun& run) {
-        if (command == MenuCommand::运行) {
-          EXPECT_EQ(run.outcome, Outcome::kProgramEnded);
-        } else if (command != MenuCommand::查询) {
-          EXPECT_EQ(run.outcome, Outcome::kReturned);
-        }
-      });
-}
-
-INSTANTIATE_TEST_SUITE_P(AllCommands, MenuSweep,
-                         ::testing::Values(MenuCommand::运行, MenuCommand::压缩, MenuCommand::备份,
-                                           MenuCommand::查询, MenuCommand::帮助,
-                                           MenuCommand::关闭));
 
 }  // namespace
 }  // namespace korvane::testing

@@ -30,6 +30,13 @@ TEST_P(HostCommandLine, StartsTheHostMaximisedOnTheChosenFrontEnd) {
   const Text program = Text(row.hostFolder) + u"msaccess.exe";
   EXPECT_EQ(w.host.started,
             (std::vector<StartedProcess>{{program, program + row.commandLine, kShowMaximized}}));
+  // Either front-end is started after probing the main front-end's link.
+  const auto probes = w.log.CallsOf("Recordset.Open");
+  ASSERT_EQ(probes.size(), 1u);
+  EXPECT_EQ(probes[0].arguments,
+            (std::vector<Text>{kBackEndProbeQuery,
+                               FakeEngine::Expanded(MainFrontEndConnectionText(w.launcher)), u"3",
+                               u"3", u"-1"}));
 }
 
 // The command line keeps the host path unquoted; the program path names
@@ -106,23 +113,6 @@ TEST(LaunchDecision, KorvaneRunningStopsBeforeTheProbe) {
             (std::vector<std::string>{"Window.SetVisible", "FindRunningHost",
                                       "RunningApplicationName", "ShowMessage"}));
 }
-
-class ProbeTarget : public ::testing::TestWithParam<bool> {};
-
-// Both front-ends are started after probing the main front-end's link.
-TEST_P(ProbeTarget, AlwaysOpensTheMainFrontEnd) {
-  World w;
-  w.StandardScene();
-  LaunchFrontEnd(w.launcher, GetParam());
-  const auto probes = w.log.CallsOf("Recordset.Open");
-  ASSERT_EQ(probes.size(), 1u);
-  EXPECT_EQ(probes[0].arguments,
-            (std::vector<Text>{kBackEndProbeQuery,
-                               FakeEngine::Expanded(MainFrontEndConnectionText(w.launcher)), u"3",
-                               u"3", u"-1"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(BothFrontEnds, ProbeTarget, ::testing::Bool());
 
 }  // namespace
 }  // namespace korvane::testing

@@ -9,7 +9,7 @@ namespace korvane::testing {
 namespace {
 
 // 运行 ends the program whatever the launch did, without the unload step.
-class RunCommand : public ::testing::TestWithParam<std::function<void(World&)>> {};
+class RunCommand : public ::testing::TestWithParam<WorldStep> {};
 
 TEST_P(RunCommand, EndsTheProgramAfterTheLaunch) {
   World w;

@@ -23,7 +23,7 @@ using FileState = std::pair<Text, std::optional<std::string>>;
 
 struct MaintenanceRow {
   const char* name;
-  std::function<void(World&)> scene;
+  WorldStep scene;
   Text action;
   std::vector<MessageBox> messages;
   std::vector<FileState> files;  // afterwards; nothing: no such file
@@ -57,86 +57,54 @@ void RemoveBackEnd(World& w) {
   w.host.RemoveFile(kBackEndPath);
 }
 
+// The back-end the catalogue names, in place of the standard one.
+WorldStep BackEndAt(const char16_t* path) {
+  return [path](World& w) {
+    RemoveBackEnd(w);
+    w.host.PutFile(path, kBackEndData);
+    w.engine.firstRow = path;
+  };
+}
+
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     NotFoundOrOtherWord, Maintenance,
     ::testing::Values(
-        MaintenanceRow{"MissingCompact", RemoveBackEnd, u"涮新", {kNotFound}, {kNoScratch}},
         MaintenanceRow{"MissingOtherWord", RemoveBackEnd, u"其他", {kNotFound}, {kBackUpKept}},
-        MaintenanceRow{"NoLinkedTableBackUp",
-                       [](World& w) { w.engine.firstRow.reset(); },
-                       u"备份",
-                       {kNotFound},
-                       {kBackEndKept, kBackUpKept}},
-        MaintenanceRow{"CompactWithBlank", {}, u"涮新 ", {}, {kBackEndKept, kNoScratch}},
-        MaintenanceRow{"MenuCaption", {}, u"压缩", {}, {kBackEndKept, kBackUpKept}}),
+        MaintenanceRow{"NoLinkedTableBackUp", [](World& w) { w.engine.firstRow.reset(); }, u"备份",
+                       {kNotFound}, {kBackEndKept, kBackUpKept}},
+        MaintenanceRow{"CompactWithBlank", {}, u"涮新 ", {}, {kBackEndKept, kNoScratch}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Compaction, Maintenance,
-    ::testing::Values(MaintenanceRow{"InPlace",
-                                     {},
-                                     u"涮新",
-                                     {kCompactedNotice},
-                                     {{kBackEndPath, kCompacted}, kNoScratch, kBackUpKept}},
-                      MaintenanceRow{"StaleScratchRemovedFirst",
-                                     [](World& w) { w.host.PutFile(kScratchPath, "stale"); },
-                                     u"涮新",
-                                     {kCompactedNotice},
-                                     {{kBackEndPath, kCompacted}, kNoScratch}},
-                      // The stem is the path less four characters, whatever they are.
-                      MaintenanceRow{"DatBackEnd",
-                                     [](World& w) {
-                                       w.host.PutFile(u"D:\\share\\data.dat", kBackEndData);
-                                       w.engine.firstRow = u"D:\\share\\data.dat";
-                                       RemoveBackEnd(w);
-                                     },
-                                     u"涮新",
-                                     {},
-                                     {{u"D:\\share\\data.dat", kBackEndData},
-                                      {kScratchPath, kCompacted},
-                                      {kBackEndPath, std::nullopt}}},
-                      // The swap fails: the back-end keeps its name and content.
-                      MaintenanceRow{"BackEndReadOnly",
-                                     [](World& w) { w.host.SetReadOnly(kBackEndPath); },
-                                     u"涮新",
-                                     {},
-                                     {kBackEndKept, {kScratchPath, kCompacted}}},
-                      MaintenanceRow{"PathTooShortForAStem",
-                                     [](World& w) {
-                                       w.host.PutFile(u"a.b", kBackEndData);
-                                       w.engine.firstRow = u"a.b";
-                                     },
-                                     u"涮新",
-                                     {},
-                                     {{u"a.b", kBackEndData}, {u"备份.mdb", std::nullopt}}}),
+    ::testing::Values(
+        MaintenanceRow{"InPlace", {}, u"涮新", {kCompactedNotice},
+                       {{kBackEndPath, kCompacted}, kNoScratch, kBackUpKept}},
+        MaintenanceRow{"StaleScratchRemovedFirst", [](World& w) { w.host.PutFile(kScratchPath, "stale"); },
+                       u"涮新", {kCompactedNotice}, {{kBackEndPath, kCompacted}, kNoScratch}},
+        // The stem is the path less four characters, whatever they are.
+        MaintenanceRow{"DatBackEnd", BackEndAt(u"D:\\share\\data.dat"), u"涮新", {},
+                       {{u"D:\\share\\data.dat", kBackEndData}, {kScratchPath, kCompacted}, {kBackEndPath, std::nullopt}}},
+        // The swap fails: the back-end keeps its name and content.
+        MaintenanceRow{"BackEndReadOnly", [](World& w) { w.host.SetReadOnly(kBackEndPath); }, u"涮新", {},
+                       {kBackEndKept, {kScratchPath, kCompacted}}},
+        MaintenanceRow{"PathTooShortForAStem", BackEndAt(u"a.b"), u"涮新", {},
+                       {{u"a.b", kBackEndData}, {u"备份.mdb", std::nullopt}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     BackUp, Maintenance,
     ::testing::Values(
-        MaintenanceRow{"First",
-                       [](World& w) { w.host.RemoveFile(kBackUpPath); },
-                       u"备份",
-                       {kBackedUpNotice},
-                       {kBackUpNew, kBackEndKept}},
-        MaintenanceRow{
-            "ReplacesThePrevious", {}, u"备份", {kBackedUpNotice}, {kBackUpNew, kBackEndKept}},
-        MaintenanceRow{"StaleTemporaryCopyOverwritten",
-                       [](World& w) { w.host.PutFile(kBackUpTempPath, "stale"); },
-                       u"备份",
-                       {kBackedUpNotice},
-                       {kBackUpNew}},
-        MaintenanceRow{"CopyFailsKeepsTheOldBackup",
-                       [](World& w) { w.host.SetLocked(kBackEndPath); },
-                       u"备份",
-                       {},
-                       {kBackUpKept, kBackEndKept}},
-        MaintenanceRow{"OldBackupLocked",
-                       [](World& w) { w.host.SetLocked(kBackUpPath); },
-                       u"备份",
-                       {},
+        MaintenanceRow{"First", [](World& w) { w.host.RemoveFile(kBackUpPath); }, u"备份",
+                       {kBackedUpNotice}, {kBackUpNew, kBackEndKept}},
+        MaintenanceRow{"ReplacesThePrevious", {}, u"备份", {kBackedUpNotice}, {kBackUpNew, kBackEndKept}},
+        MaintenanceRow{"CopyFailsKeepsTheOldBackup", [](World& w) { w.host.SetLocked(kBackEndPath); },
+                       u"备份", {}, {kBackUpKept, kBackEndKept}},
+        MaintenanceRow{"OldBackupLocked", [](World& w) { w.host.SetLocked(kBackUpPath); }, u"备份", {},
                        {kBackUpKept, kBackEndKept}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(LauncherTest, CompactionSwapsTheScratchFileInUnderTheSamePassword) {
   MaintainBackEnd(w.launcher, u"涮新");

@@ -70,17 +70,6 @@ INSTANTIATE_TEST_SUITE_P(
         StartUpRow{"AllThree", true, true, true, kFailedRebuild, true, false, kShown}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(StartUpChecks, FailedRebuildEndsTheChecksBeforeIndexZero) {
-  World w;
-  w.PutComponents();
-  w.host.RemoveFile(kMainFrontEndPath);
-  w.host.RemoveFile(kQueryFrontEndPath);
-  w.mainWindow.Load();
-  std::vector<Text> tested;
-  for (const Call& call : w.log.CallsOf("FileExists")) tested.push_back(call.arguments[0]);
-  EXPECT_EQ(tested, (std::vector<Text>{kWorkgroupPath, kMainFrontEndPath, kQueryFrontEndPath}));
-}
-
 TEST(StartUpChecks, SecondCopyEndsSilentlyWithoutLookingAtFiles) {
   World w;
   w.PutComponents();

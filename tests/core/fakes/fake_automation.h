@@ -19,11 +19,30 @@ class FakeAutomation : public HostAutomation {
   // Running-instance handles not yet released.
   int held = 0;
 
-  std::unique_ptr<RunningHost> FindRunningHost() override;
-  Text RunningApplicationName(RunningHost& instance) override;
-  Text HostProgramFolder() override;
+  std::unique_ptr<RunningHost> FindRunningHost() override {
+    log_.Enter("FindRunningHost", {kHostAutomationClass});
+    if (!runningName) log_.Raise(Error(429, u"ActiveX 部件不能创建对象", u"FakeAutomation"));
+    return std::make_unique<HeldInstance>(held);
+  }
+  Text RunningApplicationName(RunningHost&) override {
+    log_.Enter("RunningApplicationName");
+    return *runningName;
+  }
+  Text HostProgramFolder() override {
+    log_.Enter("HostProgramFolder", {kHostAutomationClass, Arg(9)});
+    return hostFolder;
+  }
 
  private:
+  class HeldInstance : public RunningHost {
+   public:
+    explicit HeldInstance(int& held) : held_(held) { ++held_; }
+    ~HeldInstance() override { --held_; }
+
+   private:
+    int& held_;
+  };
+
   CallLog& log_;
 };
 

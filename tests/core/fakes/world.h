@@ -59,6 +59,9 @@ struct World {
   MainWindow mainWindow{launcher};
 };
 
+// A change to a world: a scene's set-up or a routine to run.
+using WorldStep = std::function<void(World&)>;
+
 class LauncherTest : public ::testing::Test {
  protected:
   LauncherTest() { w.StandardScene(); }
