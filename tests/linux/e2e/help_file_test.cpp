@@ -1,5 +1,5 @@
-// Reading the compiled help file: its default topic, and the pages, style
-// sheet and pictures its pages name.
+// The compiled help file's pages, style sheet and pictures, as its pages
+// name them.
 
 #include <gtest/gtest.h>
 
@@ -13,16 +13,6 @@ namespace korvane::ui {
 namespace {
 
 const std::string kHelpFile = KORVANE_TEST_HELP_CHM;
-
-TEST(ChmArchive, ReadsItsDefaultTopicAndItsFilesByNameInAnyCase) {
-  const auto archive = ChmArchive::Open(kHelpFile);
-  ASSERT_TRUE(archive);
-  EXPECT_EQ(archive->DefaultTopic(), "/index.htm");
-  const auto page = archive->Read("/INDEX.HTM");
-  ASSERT_TRUE(page);
-  EXPECT_NE(page->find("<html"), std::string::npos);
-  EXPECT_FALSE(archive->Read("/no-such-page.htm"));
-}
 
 class HelpBrowserTest : public ::testing::Test {
  protected:

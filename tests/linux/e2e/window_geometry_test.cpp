@@ -1,10 +1,8 @@
-// The main window: its client area on screens of several densities, and its
-// single unload however it is closed.
+// The main window's client area on screens of several densities.
 
 #include <gtest/gtest.h>
 
 #include "banner_view.h"
-#include "launcher_window.h"
 
 namespace korvane::ui {
 namespace {
@@ -29,21 +27,6 @@ INSTANTIATE_TEST_SUITE_P(, ClientArea,
                          ::testing::Values(Density{96, 96, 592, 407}, Density{144, 144, 888, 611},
                                            Density{120, 120, 740, 509},
                                            Density{192, 96, 1184, 407}));
-
-class LauncherWindowTest : public ::testing::Test {
- protected:
-  LauncherWindow window{QString(), QIcon()};
-};
-
-TEST_F(LauncherWindowTest, UnloadsOnceHoweverItIsClosed) {
-  int unloads = 0;
-  window.OnUnload([&] { ++unloads; });
-  window.show();
-  window.Unload();
-  window.close();
-  EXPECT_EQ(unloads, 1);
-  EXPECT_FALSE(window.isVisible());
-}
 
 }  // namespace
 }  // namespace korvane::ui

@@ -43,15 +43,6 @@ TEST_F(Registry, EarliestLiveHostIsExamined) {
   EXPECT_EQ(automation.RunningApplicationName(*host), u"查询系统");
 }
 
-TEST_F(Registry, NameOfAHostThatHasEndedCannotBeRead) {
-  std::unique_ptr<RunningHost> host;
-  {
-    const LockHolder running(Registration("20.host", "Korvane", 1000), LockKind::kExclusive);
-    host = automation.FindRunningHost();
-  }
-  EXPECT_THROW(automation.RunningApplicationName(*host), Error);
-}
-
 class HostFolder : public ::testing::Test {
  protected:
   void TearDown() override {

@@ -8,11 +8,9 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <thread>
 
 #include "linux/services/posix_host_services.h"
-#include "linux/services/windows_paths.h"
 #include "platform/error.h"
 #include "support/scratch_folder.h"
 
@@ -25,15 +23,6 @@ using testing::ScratchFolder;
 
 MessageAnswer NoPresenter(const Text&, const Text&, MessageButtons) {
   return MessageAnswer::kOk;
-}
-
-TEST(HostProcess, ProgramFolderIsTheExecutablesFolderOrAMappedDrivesRoot) {
-  const auto own = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-  PosixHostServices host(NoPresenter);
-  EXPECT_EQ(host.ProgramFolder(), DriveMap().ToWindows(own));
-  ::setenv(kDrivesVariable, ("K=" + own).c_str(), 1);
-  EXPECT_EQ(host.ProgramFolder(), u"K:\\");
-  ::unsetenv(kDrivesVariable);
 }
 
 // Runs `body` in a child process and returns its exit status.
@@ -123,7 +112,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "/pwdpelmo\nstyle=3\n"},
         // No shell reads the line: its characters reach the program as they are.
         StartCase{u"$HOME `id` a;b 'c d' \\\"e\\\" C:\\x\\ \"x\"\"y\"", 3,
-                  "$HOME\n`id`\na;b\n'c\nd'\n\"e\"\nC:\\x\\\nx\"y\nstyle=3\n"}));
+                  "$HOME\n`id`\na;b\n'c\nd'\n\"e\"\nC:\\x\\\nx\"y\nstyle=3\n"},
+        // Backslashes are plain except before a quote: \\" is \ and a quote, \\\" is \".
+        StartCase{u"a\tb  \\\\\"c d\" \\\\\\\"e \"\" \"open", 3,
+                  "a\nb\n\\c d\n\\\"e\n\nopen\nstyle=3\n"}));
 
 TEST_F(StartedProgram, MissingOrNotExecutableProgramRaises) {
   EXPECT_THROW(host.StartProcess(folder.WindowsFile("none.exe"), u"none.exe", 3), Error);

@@ -63,13 +63,5 @@ TEST(WindowsPaths, RefusesWhatNamesNoFileOnAMappedDrive) {
   }
 }
 
-TEST(WindowsPaths, EnvironmentNamesTheDrives) {
-  ::setenv(kDrivesVariable, "Q=/srv/q", 1);
-  EXPECT_EQ(ToPosixPath(u"Q:\\a"), "/srv/q/a");
-  EXPECT_EQ(ToWindowsPath("/srv/q"), u"Q:\\");
-  ::unsetenv(kDrivesVariable);
-  EXPECT_THROW(ToPosixPath(u"Q:\\a"), Error);
-}
-
 }  // namespace
 }  // namespace korvane::linux_edition

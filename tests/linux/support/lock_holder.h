@@ -20,7 +20,6 @@ class LockHolder {
 
  private:
   pid_t child_ = -1;
-  int release_ = -1;  // closing it lets the child go
 };
 
 }  // namespace korvane::testing
