@@ -37,6 +37,7 @@ TEST_P(HostCommandLine, StartsTheHostMaximisedOnTheChosenFrontEnd) {
             (std::vector<Text>{kBackEndProbeQuery,
                                FakeEngine::Expanded(MainFrontEndConnectionText(w.launcher)), u"3",
                                u"3", u"-1"}));
+  EXPECT_EQ(w.log.Count("Recordset.Close"), 1u);
 }
 
 // The command line keeps the host path unquoted; the program path names

@@ -90,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         MaintenanceRow{"BackEndReadOnly", [](World& w) { w.host.SetReadOnly(kBackEndPath); }, u"涮新", {},
                        {kBackEndKept, {kScratchPath, kCompacted}}},
         MaintenanceRow{"PathTooShortForAStem", BackEndAt(u"a.b"), u"涮新", {},
-                       {{u"a.b", kBackEndData}, {u"备份.mdb", std::nullopt}}}),
+                       {{u"a.b", kBackEndData}, {u"备份.mdb", std::nullopt},
+                        {u"a.b备份.mdb", std::nullopt}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
