@@ -42,10 +42,7 @@ Error EngineError(EngineFault fault, const Text& detail) {
       return Error(3706, u"Provider cannot be found. It may not be properly installed.",
                    kConnection);
     case EngineFault::kBadConnectionText:
-      return Error(-2147217805,
-                   u"Format of the initialization string does not conform to the "
-                   u"OLE DB specification.",
-                   kConnection);
+      return Error(-2147217805, u"Format of the initialization string is not valid.", kConnection);
     case EngineFault::kEmptyConnection:
       return Error(3709,
                    u"The connection cannot be used to perform this operation. It is either "
