@@ -1,6 +1,7 @@
 #include "windows/automation_factory.h"
 
 #include "windows/automation_error.h"
+#include "windows/com_apartment.h"
 #include "windows/wide_text.h"
 
 namespace korvane::windows {
@@ -16,6 +17,7 @@ CLSID ClassOf(const Text& progId) {
 }  // namespace
 
 AutomationObject ComAutomationFactory::CreateObject(const Text& progId) {
+  EnterComApartment();
   const CLSID id = ClassOf(progId);
   AutomationObject created{{}, progId};
   const HRESULT result =
@@ -26,6 +28,7 @@ AutomationObject ComAutomationFactory::CreateObject(const Text& progId) {
 }
 
 AutomationObject ComAutomationFactory::GetActiveObject(const Text& progId) {
+  EnterComApartment();
   const CLSID id = ClassOf(progId);
   ComPtr<IUnknown> running;
   HRESULT result = ::GetActiveObject(id, nullptr, running.Receive());

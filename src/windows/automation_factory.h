@@ -19,8 +19,8 @@ class AutomationFactory {
 };
 
 // The system's registry of classes: CLSIDFromProgID, then CoCreateInstance
-// (in-process or local server) or GetActiveObject. COM must be initialised
-// on the calling thread.
+// (in-process or local server) or GetActiveObject. Enters the window
+// thread's COM apartment first; call it on that thread.
 class ComAutomationFactory final : public AutomationFactory {
  public:
   AutomationObject CreateObject(const Text& progId) override;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "windows/com_apartment.h"
+
 namespace korvane::windows {
 namespace {
 
@@ -53,6 +55,7 @@ SIZE PixelSize(IPicture& picture) {
 
 void BannerPicture::Load() {
   loaded_ = true;
+  EnterComApartment();
   DWORD size = 0;
   const ComPtr<IStream> stream = StreamOverResource(resourceId_, size);
   if (!stream) return;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "windows/com_apartment.h"
 #include "windows/wide_text.h"
 #include "windows/win32_error.h"
 
@@ -68,6 +69,8 @@ NativeWindowHandle HtmlHelpViewer::HtmlHelpA(NativeWindowHandle owner, const Tex
                                              unsigned command, std::uintptr_t data) {
   const std::string ansiPath = AnsiPath(path);
   const Entry entry = Load();
+  // The viewer hosts the browser control, which runs in the apartment.
+  EnterComApartment();
   HWND viewer = entry(reinterpret_cast<HWND>(owner), ansiPath.c_str(), command, data);
   return reinterpret_cast<NativeWindowHandle>(viewer);
 }

@@ -8,6 +8,7 @@
 #include "windows/access_automation.h"
 #include "windows/ado_database_engine.h"
 #include "windows/automation_factory.h"
+#include "windows/com_apartment.h"
 #include "windows/html_help_viewer.h"
 #include "windows/main_frame.h"
 #include "windows/open_file_dialog.h"
@@ -60,9 +61,9 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  // One single-threaded apartment for the window, the dialog and automation.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const int exitCode = RunLauncher(instance, showCommand);
-  if (SUCCEEDED(com)) CoUninitialize();
+  // Every COM object is gone with the launcher; the apartment, if something
+  // entered it, goes last.
+  korvane::windows::LeaveComApartment();
   return exitCode;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "windows/com_apartment.h"
 #include "windows/wide_text.h"
 #include "windows/win32_error.h"
 
@@ -75,6 +76,8 @@ void Win32OpenFileDialog::ShowOpen() {
   dialog.lpstrTitle = dialogTitle_.empty() ? nullptr : AsWide(dialogTitle_);
   dialog.Flags = flags_;
 
+  // The dialog hosts the shell's folder view, which runs in the apartment.
+  EnterComApartment();
   if (!GetOpenFileNameW(&dialog)) {
     const DWORD failure = CommDlgExtendedError();
     if (failure != 0) {
