@@ -27,44 +27,36 @@ class AccessAutomationTest : public testing::Test {
   RecordingFactory factory;
 };
 
+// The name is CurrentDb().Properties("AppTitle").Value; a database whose
+// Properties takes no argument is read through the collection's Item.
 TEST_F(AccessAutomationTest, RunningNameIsTheOpenDatabasesAppTitle) {
-  database->On(L"Properties", Returns(ObjectValue(*property)));
-  factory.RegisterActive(u"Access.Application", application);
-  AccessAutomation access(factory);
+  for (const bool throughItem : {false, true}) {
+    SCOPED_TRACE(throughItem ? "through Item" : "directly");
+    log->clear();
+    Answer collection = Returns(ObjectValue(throughItem ? *properties : *property));
+    collection.rejectsArguments = throughItem;
+    database->On(L"Properties", collection);
+    properties->On(L"Item", Returns(ObjectValue(*property)));
+    factory.RegisterActive(u"Access.Application", application);
+    AccessAutomation access(factory);
 
-  auto running = access.FindRunningHost();
-  EXPECT_EQ(access.RunningApplicationName(*running), u"Korvane");
+    auto running = access.FindRunningHost();
+    EXPECT_EQ(access.RunningApplicationName(*running), u"Korvane");
 
-  const CallLog expected{
-      {L"application", L"CurrentDb", kMethodOrGet, {}, false},
-      {L"database", L"Properties", kMethodOrGet, {{VT_BSTR, L"AppTitle"}}, false},
-      {L"property", L"Value", kGet, {}, false},
-  };
-  EXPECT_EQ(*log, expected);
-  EXPECT_EQ(factory.Requests(), std::vector<Text>{u"active Access.Application"});
-}
-
-// A database whose Properties takes no argument is read through the
-// collection's Item.
-TEST_F(AccessAutomationTest, PropertiesWithoutArgumentsAreReadThroughItem) {
-  Answer collection = Returns(ObjectValue(*properties));
-  collection.rejectsArguments = true;
-  database->On(L"Properties", collection);
-  properties->On(L"Item", Returns(ObjectValue(*property)));
-  factory.RegisterActive(u"Access.Application", application);
-  AccessAutomation access(factory);
-
-  auto running = access.FindRunningHost();
-  EXPECT_EQ(access.RunningApplicationName(*running), u"Korvane");
-
-  const CallLog expected{
-      {L"application", L"CurrentDb", kMethodOrGet, {}, false},
-      {L"database", L"Properties", kMethodOrGet, {{VT_BSTR, L"AppTitle"}}, false},
-      {L"database", L"Properties", kGet, {}, false},
-      {L"properties", L"Item", kMethodOrGet, {{VT_BSTR, L"AppTitle"}}, false},
-      {L"property", L"Value", kGet, {}, false},
-  };
-  EXPECT_EQ(*log, expected);
+    CallLog expected{
+        {L"application", L"CurrentDb", kMethodOrGet, {}, false},
+        {L"database", L"Properties", kMethodOrGet, {{VT_BSTR, L"AppTitle"}}, false},
+        {L"property", L"Value", kGet, {}, false},
+    };
+    if (throughItem) {
+      expected.insert(expected.end() - 1,
+                      {{L"database", L"Properties", kGet, {}, false},
+                       {L"properties", L"Item", kMethodOrGet, {{VT_BSTR, L"AppTitle"}}, false}});
+    }
+    EXPECT_EQ(*log, expected);
+  }
+  EXPECT_EQ(factory.Requests(),
+            (std::vector<Text>{u"active Access.Application", u"active Access.Application"}));
 }
 
 // An instance that has no database open, or one without an AppTitle, has

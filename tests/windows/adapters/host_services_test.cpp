@@ -6,7 +6,6 @@
 
 #include "platform/error.h"
 #include "temp_folder.h"
-#include "test_processes.h"
 #include "windows/wide_text.h"
 #include "windows/win32.h"
 #include "windows/win32_host_services.h"
@@ -42,13 +41,12 @@ class HostServicesTest : public testing::Test {
   Win32HostServices host;
 };
 
-TEST_F(HostServicesTest, CopyOverwritesAnExistingDestination) {
+TEST_F(HostServicesTest, CopyOverwritesRenameMovesReplaceSwapsDeleteRemoves) {
   host.CopyFile(source, target);
   EXPECT_EQ(ReadTestFile(target), "source");
   EXPECT_EQ(ReadTestFile(source), "source");
-}
 
-TEST_F(HostServicesTest, RenameMovesAndReplaceSwapsInOneStep) {
+  WriteTestFile(target, "target");
   const Text renamed = folder / u"新名.mdb";
   host.RenameFile(source, renamed);
   EXPECT_EQ(ReadTestFile(renamed), "source");
@@ -57,18 +55,16 @@ TEST_F(HostServicesTest, RenameMovesAndReplaceSwapsInOneStep) {
   host.ReplaceFile(target, renamed);
   EXPECT_EQ(ReadTestFile(target), "source");
   EXPECT_FALSE(host.FileExists(renamed));
-}
 
-TEST_F(HostServicesTest, DeleteRemovesTheFile) {
-  host.DeleteFile(source);
-  EXPECT_FALSE(host.FileExists(source));
+  host.DeleteFile(target);
+  EXPECT_FALSE(host.FileExists(target));
 }
 
 // Each failing operation raises the system's error code and leaves both
 // files as they were.
 struct FailingCase {
   const char* name;
-  std::function<void(HostServicesTest&, Win32HostServices&)> operation;
+  std::function<void(HostServicesTest&)> operation;
   const char16_t* source;
   DWORD code;
   bool lockSource;
@@ -85,7 +81,7 @@ TEST_P(FailingOperationTest, RaisesAndLeavesTheFilesAlone) {
     std::optional<LockedFile> lockedTarget;
     if (failing.lockSource) lockedSource.emplace(source);
     if (failing.lockTarget) lockedTarget.emplace(target);
-    EXPECT_EQ(FailureOf([&] { failing.operation(*this, host); }, failing.source),
+    EXPECT_EQ(FailureOf([&] { failing.operation(*this); }, failing.source),
               static_cast<std::int32_t>(failing.code));
   }
   EXPECT_EQ(ReadTestFile(source), "source");
@@ -93,44 +89,25 @@ TEST_P(FailingOperationTest, RaisesAndLeavesTheFilesAlone) {
   EXPECT_FALSE(host.FileExists(missing));
 }
 
+using T = HostServicesTest;
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Files, FailingOperationTest,
     testing::Values(
-        FailingCase{
-            "CopyMissingSource",
-            [](HostServicesTest& t, Win32HostServices& h) { h.CopyFile(t.missing, t.target); },
-            u"CopyFile", ERROR_FILE_NOT_FOUND, false, false},
-        FailingCase{
-            "CopyLockedSource",
-            [](HostServicesTest& t, Win32HostServices& h) { h.CopyFile(t.source, t.missing); },
-            u"CopyFile", ERROR_SHARING_VIOLATION, true, false},
-        FailingCase{
-            "CopyOntoLockedTarget",
-            [](HostServicesTest& t, Win32HostServices& h) { h.CopyFile(t.source, t.target); },
-            u"CopyFile", ERROR_SHARING_VIOLATION, false, true},
-        FailingCase{"DeleteMissing",
-                    [](HostServicesTest& t, Win32HostServices& h) { h.DeleteFile(t.missing); },
-                    u"DeleteFile", ERROR_FILE_NOT_FOUND, false, false},
-        FailingCase{"DeleteLocked",
-                    [](HostServicesTest& t, Win32HostServices& h) { h.DeleteFile(t.target); },
+        FailingCase{"CopyMissingSource", [](T& t) { t.host.CopyFile(t.missing, t.target); },
+                    u"CopyFile", ERROR_FILE_NOT_FOUND, false, false},
+        FailingCase{"CopyLockedSource", [](T& t) { t.host.CopyFile(t.source, t.missing); },
+                    u"CopyFile", ERROR_SHARING_VIOLATION, true, false},
+        FailingCase{"DeleteLocked", [](T& t) { t.host.DeleteFile(t.target); },
                     u"DeleteFile", ERROR_SHARING_VIOLATION, false, true},
-        FailingCase{
-            "RenameOntoExisting",
-            [](HostServicesTest& t, Win32HostServices& h) { h.RenameFile(t.source, t.target); },
-            u"RenameFile", ERROR_ALREADY_EXISTS, false, false},
-        FailingCase{
-            "RenameMissing",
-            [](HostServicesTest& t, Win32HostServices& h) { h.RenameFile(t.missing, t.target); },
-            u"RenameFile", ERROR_FILE_NOT_FOUND, false, false},
-        FailingCase{
-            "ReplaceWithMissingReplacement",
-            [](HostServicesTest& t, Win32HostServices& h) { h.ReplaceFile(t.target, t.missing); },
-            u"ReplaceFile", ERROR_FILE_NOT_FOUND, false, false},
-        FailingCase{
-            "ReplaceLockedTarget",
-            [](HostServicesTest& t, Win32HostServices& h) { h.ReplaceFile(t.target, t.source); },
-            u"ReplaceFile", ERROR_SHARING_VIOLATION, false, true}),
+        FailingCase{"RenameOntoExisting", [](T& t) { t.host.RenameFile(t.source, t.target); },
+                    u"RenameFile", ERROR_ALREADY_EXISTS, false, false},
+        FailingCase{"ReplaceLockedTarget", [](T& t) { t.host.ReplaceFile(t.target, t.source); },
+                    u"ReplaceFile", ERROR_SHARING_VIOLATION, false, true},
+        FailingCase{"StartMissingProgram", [](T& t) { t.host.StartProcess(t.missing, u"x", 3); },
+                    u"StartProcess", ERROR_FILE_NOT_FOUND, false, false}),
     [](const testing::TestParamInfo<FailingCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(HostServicesTest, ReplacingAMissingTargetRaisesAndKeepsTheReplacement) {
   EXPECT_NE(FailureOf([&] { host.ReplaceFile(missing, source); }, u"ReplaceFile"), 0);
@@ -148,7 +125,7 @@ TEST_F(HostServicesTest, APathHoldingANulIsRefusedNotTruncated) {
       {u"RenameFile", [&] { host.RenameFile(truncated, missing); }},
       {u"ReplaceFile", [&] { host.ReplaceFile(truncated, target); }},
       {u"StartProcess", [&] { host.StartProcess(truncated, u"x", 1); }},
-      {u"StartProcess", [&] { host.StartProcess(TestProgramPath(), truncated, 1); }},
+      {u"StartProcess", [&] { host.StartProcess(ExecutablePath(), truncated, 1); }},
   };
   for (const auto& [name, operation] : operations) {
     EXPECT_EQ(FailureOf(operation, name), ERROR_INVALID_NAME) << ToUtf8(name);
@@ -168,10 +145,7 @@ TEST_F(HostServicesTest, FileExistsIsADirectorySearch) {
   EXPECT_FALSE(host.FileExists(Text()));
 }
 
-TEST_F(HostServicesTest, FoldersComeWithoutTrailingBackslashExceptAtARoot) {
-  const Text program = TestProgramPath();
-  EXPECT_EQ(host.ProgramFolder(), program.substr(0, program.find_last_of(u'\\')));
-
+TEST_F(HostServicesTest, CurrentDirectoryHasNoTrailingBackslashExceptAtARoot) {
   wchar_t saved[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, saved);
   ASSERT_TRUE(SetCurrentDirectoryW(AsWide(folder.Path() + u"\\")));
@@ -179,31 +153,6 @@ TEST_F(HostServicesTest, FoldersComeWithoutTrailingBackslashExceptAtARoot) {
   ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
   EXPECT_EQ(host.CurrentDirectory(), u"C:\\");
   SetCurrentDirectoryW(saved);
-}
-
-// The started program sees the command line unchanged and the show state
-// asked for.
-TEST_F(HostServicesTest, StartProcessPassesTheCommandLineAndShowState) {
-  const Text report = folder / u"启动.txt";
-  const Text commandLine = u"\"" + TestProgramPath() + u"\" --as-started-program \"" + report +
-                           u"\" /wrkgrp: \"D:\\App\\Secured.mdw\" /pwd\"pelmo\"";
-  host.StartProcess(TestProgramPath(), commandLine, 3);
-
-  std::string written;
-  for (int tries = 0; tries < 200 && written.empty(); ++tries) {
-    Sleep(50);
-    const std::string read = ReadTestFile(report);
-    if (read != "<missing>") written = read;
-  }
-  const Text expected = u"1 3\n" + commandLine;
-  EXPECT_EQ(FromWide(std::wstring_view(reinterpret_cast<const wchar_t*>(written.data()),
-                                       written.size() / sizeof(wchar_t))),
-            expected);
-}
-
-TEST_F(HostServicesTest, StartProcessOfAMissingProgramRaises) {
-  EXPECT_EQ(FailureOf([&] { host.StartProcess(missing, u"x", 3); }, u"StartProcess"),
-            ERROR_FILE_NOT_FOUND);
 }
 
 }  // namespace

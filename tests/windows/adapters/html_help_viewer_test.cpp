@@ -1,4 +1,4 @@
-// The help viewer's component loading and the ANSI path it is given.
+// The ANSI path the help viewer is given.
 
 #include <gtest/gtest.h>
 
@@ -9,25 +9,6 @@
 
 namespace korvane::windows::test {
 namespace {
-
-TEST(HtmlHelpViewerTest, AComponentThatCannotBeLoadedRaisesTheSystemError) {
-  HtmlHelpViewer viewer(L"korvane-missing-help.ocx");
-  try {
-    viewer.HtmlHelpA(0, u"C:\\nuqe.chm", 0, 0);
-    FAIL() << "no error";
-  } catch (const Error& error) {
-    EXPECT_EQ(error.Number(), ERROR_MOD_NOT_FOUND);
-    EXPECT_FALSE(error.Description().empty());
-    EXPECT_FALSE(error.Source().empty());
-  }
-}
-
-// The system's component loads from the system folder; a file it cannot
-// open is no error, it just opens no viewer.
-TEST(HtmlHelpViewerTest, TheSystemComponentLoadsAndAMissingFileOpensNothing) {
-  HtmlHelpViewer viewer;
-  EXPECT_EQ(viewer.HtmlHelpA(0, u"C:\\no-such-help\\nuqe.chm", 0, 0), 0u);
-}
 
 // Whatever the ANSI code page, the path handed to the viewer opens the help
 // file: directly, or by its short name when the code page lacks a character.

@@ -49,37 +49,24 @@ TEST(OpenFileDialogTest, ChosenFolderOfOneFileOrOfSeveral) {
 }
 
 // After acceptance the current directory is the chosen file's folder, also
-// when the user typed a full path and the dialog never went there.
-class CurrentDirectoryRuleTest : public testing::Test {
- protected:
-  CurrentDirectoryRuleTest() {
-    GetCurrentDirectoryW(MAX_PATH, saved_);
-    MakeFolder(archive);
-    SetCurrentDirectoryW(AsWide(folder.Path()));
-  }
-  ~CurrentDirectoryRuleTest() override { SetCurrentDirectoryW(saved_); }
-
+// when the user typed a full path and the dialog never went there; a folder
+// that cannot be entered raises and leaves the current directory alone.
+TEST(OpenFileDialogTest, AcceptanceEntersTheChosenFolder) {
   TempFolder folder;
-  Text archive = folder / u"档案";
+  const Text archive = MakeFolder(folder / u"档案");
+  wchar_t saved[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, saved);
   Win32HostServices host;
-
- private:
-  wchar_t saved_[MAX_PATH];
-};
-
-TEST_F(CurrentDirectoryRuleTest, TypedFullPathMovesTheCurrentDirectory) {
-  EnterChosenFolder(archive + u"\\arch.mdb");
-  EXPECT_EQ(host.CurrentDirectory(), archive);
-}
-
-TEST_F(CurrentDirectoryRuleTest, SelectionOfSeveralMovesToTheirFolder) {
-  EnterChosenFolder(archive + u'\0' + u"a.mdb" + u'\0' + u"b.mdb");
-  EXPECT_EQ(host.CurrentDirectory(), archive);
-}
-
-TEST_F(CurrentDirectoryRuleTest, AFolderThatCannotBeEnteredRaisesAndStaysPut) {
+  const Text chosen[] = {archive + u"\\arch.mdb", archive + u'\0' + u"a.mdb" + u'\0' + u"b.mdb"};
+  for (const Text& choice : chosen) {
+    SetCurrentDirectoryW(AsWide(folder.Path()));
+    EnterChosenFolder(choice);
+    EXPECT_EQ(host.CurrentDirectory(), archive);
+  }
+  SetCurrentDirectoryW(AsWide(folder.Path()));
   EXPECT_THROW(EnterChosenFolder(folder / u"无此文件夹\\arch.mdb"), Error);
   EXPECT_EQ(host.CurrentDirectory(), folder.Path());
+  SetCurrentDirectoryW(saved);
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <vector>
 
 #include "temp_folder.h"
-#include "test_processes.h"
 #include "windows/wide_text.h"
 #include "windows/win32.h"
 #include "windows/win32_host_services.h"
@@ -14,11 +14,32 @@
 namespace korvane::windows::test {
 namespace {
 
-constexpr unsigned long kRunning = 1;
-constexpr unsigned long kAlone = 0;
+constexpr DWORD kRunning = 1;
+constexpr DWORD kAlone = 0;
+
+// Starts `program` as the second copy and returns its exit code.
+DWORD SecondCopyOf(const Text& program) {
+  const Text line = u"\"" + program + u"\" --as-second-copy";
+  std::vector<wchar_t> writable(line.begin(), line.end());
+  writable.push_back(L'\0');
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(AsWide(program), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    ADD_FAILURE() << "the second copy could not be started";
+    return 2;
+  }
+  WaitForSingleObject(process.hProcess, 60000);
+  DWORD exitCode = 2;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return exitCode;
+}
 
 TEST(PreviousInstanceTest, SecondCopyOfTheSameExecutableSeesTheFirst) {
-  const Text self = TestProgramPath();
+  const Text self = ExecutablePath();
   TempFolder folder;
   const Text elsewhere = folder / u"另一副本.exe";
   ASSERT_TRUE(CopyFileW(AsWide(self), AsWide(elsewhere), FALSE));
@@ -26,11 +47,11 @@ TEST(PreviousInstanceTest, SecondCopyOfTheSameExecutableSeesTheFirst) {
   std::optional<Win32HostServices> first(std::in_place);
   EXPECT_FALSE(first->IsPreviousInstanceRunning());
   EXPECT_FALSE(first->IsPreviousInstanceRunning()) << "asking again is no second copy";
-  EXPECT_EQ(RunAndWait(self, u"--as-second-copy"), kRunning);
-  EXPECT_EQ(RunAndWait(elsewhere, u"--as-second-copy"), kAlone);
+  EXPECT_EQ(SecondCopyOf(self), kRunning);
+  EXPECT_EQ(SecondCopyOf(elsewhere), kAlone);
 
   first.reset();  // the first copy ends
-  EXPECT_EQ(RunAndWait(self, u"--as-second-copy"), kAlone);
+  EXPECT_EQ(SecondCopyOf(self), kAlone);
 }
 
 TEST(PreviousInstanceTest, MutexNameIsAValidObjectNameForEveryPath) {

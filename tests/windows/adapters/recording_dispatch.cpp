@@ -116,20 +116,22 @@ Variant ObjectValue(RecordingDispatch& object) {
   return value;
 }
 
-AutomationObject RecordingFactory::CreateObject(const Text& progId) {
-  requests_.push_back(u"create " + progId);
-  const auto found = created_.find(progId);
-  if (found == created_.end()) throw AutomationError(CO_E_CLASSSTRING, u"", progId);
+AutomationObject RecordingFactory::Hand(const Objects& objects, const Text& progId,
+                                        HRESULT missing) {
+  const auto found = objects.find(progId);
+  if (found == objects.end()) throw AutomationError(missing, u"", progId);
   found->second->AddRef();
   return {ComPtr<IDispatch>::Adopt(found->second.Get()), progId};
 }
 
+AutomationObject RecordingFactory::CreateObject(const Text& progId) {
+  requests_.push_back(u"create " + progId);
+  return Hand(created_, progId, CO_E_CLASSSTRING);
+}
+
 AutomationObject RecordingFactory::GetActiveObject(const Text& progId) {
   requests_.push_back(u"active " + progId);
-  const auto found = active_.find(progId);
-  if (found == active_.end()) throw AutomationError(MK_E_UNAVAILABLE, u"", progId);
-  found->second->AddRef();
-  return {ComPtr<IDispatch>::Adopt(found->second.Get()), progId};
+  return Hand(active_, progId, MK_E_UNAVAILABLE);
 }
 
 }  // namespace korvane::windows::test

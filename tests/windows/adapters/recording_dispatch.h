@@ -100,8 +100,10 @@ class RecordingFactory final : public AutomationFactory {
   AutomationObject GetActiveObject(const Text& progId) override;
 
  private:
-  std::map<Text, ComPtr<RecordingDispatch>> created_;
-  std::map<Text, ComPtr<RecordingDispatch>> active_;
+  using Objects = std::map<Text, ComPtr<RecordingDispatch>>;
+  static AutomationObject Hand(const Objects& objects, const Text& progId, HRESULT missing);
+  Objects created_;
+  Objects active_;
   std::vector<Text> requests_;
 };
 

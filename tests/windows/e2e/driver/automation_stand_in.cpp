@@ -53,9 +53,7 @@ void Unregister() {
 
 void WriteSettings(const AccessSettings& settings) {
   std::wstring text = L"name=" + settings.name + L"\nfolder=" + settings.hostFolder +
-                      L"\nname_fails=" + (settings.nameFails ? L"1" : L"0") + L"\napp_title=" +
-                      (settings.noAppTitle ? L"missing" : L"set") + L"\ndatabase=" +
-                      (settings.noDatabase ? L"none" : L"open") + L"\n";
+                      L"\nname_fails=" + (settings.nameFails ? L"1" : L"0") + L"\n";
   std::string bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
   WriteBytes(Join(HelperFolder(), stand_in::kServerSettings), bytes);
 }

@@ -17,8 +17,6 @@ struct AccessSettings {
   std::wstring name;        // what CurrentDb().Properties("AppTitle").Value reads
   std::wstring hostFolder;  // what SysCmd(9) returns
   bool nameFails = false;   // reading the name raises an error instead
-  bool noAppTitle = false;  // the open database has no AppTitle property
-  bool noDatabase = false;  // CurrentDb is Nothing
 };
 
 class AutomationStandIn {

@@ -17,7 +17,7 @@ std::runtime_error Failure(const std::wstring& what, const std::wstring& path) {
   return std::runtime_error(narrow);
 }
 
-}  // namespace
+void RemoveTree(const std::wstring& folder);
 
 void RemoveContents(const std::wstring& folder) {
   WIN32_FIND_DATAW found;
@@ -42,6 +42,8 @@ void RemoveTree(const std::wstring& folder) {
   RemoveContents(folder);
   RemoveDirectoryW(folder.c_str());
 }
+
+}  // namespace
 
 void MakeEmptyFolder(const std::wstring& folder) {
   if (folder.size() == 3) {  // a drive root stays; only its contents go

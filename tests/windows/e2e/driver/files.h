@@ -11,8 +11,6 @@ namespace e2e {
 // Removes the folder with everything in it (if present) and creates it empty;
 // a drive root such as K:\ is only emptied.
 void MakeEmptyFolder(const std::wstring& folder);
-void RemoveContents(const std::wstring& folder);
-void RemoveTree(const std::wstring& folder);
 
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::optional<std::string> ReadBytes(const std::wstring& path);

@@ -39,8 +39,8 @@ std::wstring Installation::PathOf(const std::wstring& name) const {
   return Join(folder_, name);
 }
 
-Process Installation::Start(const EnvironmentChanges& environment) const {
-  return Process::Start(exe(), L"", environment);
+Process Installation::Start() const {
+  return Process::Start(exe());
 }
 
 }  // namespace e2e

@@ -33,7 +33,7 @@ class Installation {
   std::wstring exe() const;
   std::wstring PathOf(const std::wstring& name) const;
 
-  Process Start(const EnvironmentChanges& environment = {}) const;
+  Process Start() const;
 
  private:
   std::wstring folder_;

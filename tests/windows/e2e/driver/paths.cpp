@@ -9,29 +9,23 @@
 
 namespace e2e {
 
+namespace {
+
+// The Windows path under which Wine shows a Unix path, through the prefix's
+// drive mapping.
 std::wstring FromUnixPath(const std::wstring& unixPath) {
-  // Wine's kernel32 knows the drive mapping of the prefix; without it the
-  // whole Unix tree is drive Z:.
   using ToDos = WCHAR* (*)(const char*);
   auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_dos_file_name")));
-  if (toDos) {
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, unixPath.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(bytes, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, unixPath.c_str(), -1, utf8.data(), bytes, nullptr, nullptr);
-    if (WCHAR* dos = toDos(utf8.c_str())) {
-      std::wstring result(dos);
-      HeapFree(GetProcessHeap(), 0, dos);
-      return result;
-    }
-  }
-  std::wstring result = L"Z:" + unixPath;
-  for (auto& c : result)
-    if (c == L'/') c = L'\\';
+  int bytes = WideCharToMultiByte(CP_UTF8, 0, unixPath.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string utf8(bytes, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, unixPath.c_str(), -1, utf8.data(), bytes, nullptr, nullptr);
+  WCHAR* dos = toDos ? toDos(utf8.c_str()) : nullptr;
+  if (!dos) return unixPath;  // not under Wine: the path is used as it is
+  std::wstring result(dos);
+  HeapFree(GetProcessHeap(), 0, dos);
   return result;
 }
-
-namespace {
 
 std::wstring Setting(const std::wstring& key) {
   wchar_t exe[MAX_PATH] = L"";

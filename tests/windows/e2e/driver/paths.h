@@ -7,9 +7,6 @@
 
 namespace e2e {
 
-// The Windows path under which Wine shows a Unix path.
-std::wstring FromUnixPath(const std::wstring& unixPath);
-
 std::wstring LauncherExe();     // the launcher under test
 std::wstring HelperFolder();    // the helper programs built beside the driver
 std::wstring WorkFolder();      // a scratch area of this build

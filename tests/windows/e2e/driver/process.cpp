@@ -3,58 +3,33 @@
 #include <tlhelp32.h>
 
 #include <stdexcept>
+#include <utility>
 
 namespace e2e {
-namespace {
-
-// The current environment with some variables replaced, as a CreateProcessW
-// environment block.
-std::wstring EnvironmentBlock(const EnvironmentChanges& changes) {
-  std::wstring block;
-  LPWCH current = GetEnvironmentStringsW();
-  for (LPWCH entry = current; *entry; entry += wcslen(entry) + 1) {
-    std::wstring text(entry);
-    bool replaced = false;
-    for (const auto& [name, value] : changes)
-      if (_wcsnicmp(text.c_str(), (name + L"=").c_str(), name.size() + 1) == 0) replaced = true;
-    if (!replaced) block += text + L'\0';
-  }
-  FreeEnvironmentStringsW(current);
-  for (const auto& [name, value] : changes) block += name + L"=" + value + L'\0';
-  block += L'\0';
-  return block;
-}
-
-}  // namespace
-
-Process Process::Start(const std::wstring& exe, const std::wstring& arguments,
-                       const EnvironmentChanges& environment) {
+Process Process::Start(const std::wstring& exe, const std::wstring& arguments) {
   std::wstring commandLine = L"\"" + exe + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
   std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
   if (folder.size() == 2) folder += L'\\';  // a drive root keeps its backslash
-  std::wstring block = environment.empty() ? std::wstring() : EnvironmentBlock(environment);
 
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                      CREATE_UNICODE_ENVIRONMENT, block.empty() ? nullptr : block.data(),
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.c_str(), &startup, &info))
     throw std::runtime_error("CreateProcessW failed with error " + std::to_string(GetLastError()));
   CloseHandle(info.hThread);
-  return Process(info.hProcess, info.dwProcessId, info.dwThreadId);
+  return Process(info.hProcess, info.dwProcessId);
 }
 
 Process::Process(Process&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), id_(other.id_), threadId_(other.threadId_) {}
+    : handle_(std::exchange(other.handle_, nullptr)), id_(other.id_) {}
 
 Process& Process::operator=(Process&& other) noexcept {
   if (this != &other) {
     Release();
     handle_ = std::exchange(other.handle_, nullptr);
     id_ = other.id_;
-    threadId_ = other.threadId_;
   }
   return *this;
 }

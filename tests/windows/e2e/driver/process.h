@@ -5,20 +5,15 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace e2e {
-
-using EnvironmentChanges = std::vector<std::pair<std::wstring, std::wstring>>;
 
 class Process {
  public:
   // Starts `exe` with its full path as the application name; the command line
   // is the quoted path followed by `arguments`. The working folder is the
   // program's own folder.
-  static Process Start(const std::wstring& exe, const std::wstring& arguments = L"",
-                       const EnvironmentChanges& environment = {});
+  static Process Start(const std::wstring& exe, const std::wstring& arguments = L"");
 
   Process(Process&& other) noexcept;
   Process& operator=(Process&& other) noexcept;
@@ -26,8 +21,6 @@ class Process {
   ~Process();
 
   DWORD id() const { return id_; }
-  DWORD thread_id() const { return threadId_; }
-  HANDLE handle() const { return handle_; }
 
   bool HasExited() const;
   // True when the process ended within the time.
@@ -36,11 +29,9 @@ class Process {
 
  private:
   void Release();
-  Process(HANDLE handle, DWORD id, DWORD threadId)
-      : handle_(handle), id_(id), threadId_(threadId) {}
+  Process(HANDLE handle, DWORD id) : handle_(handle), id_(id) {}
   HANDLE handle_ = nullptr;
   DWORD id_ = 0;
-  DWORD threadId_ = 0;
 };
 
 // Ends every process whose executable has this file name (e.g. helpers that

@@ -15,6 +15,12 @@ struct Search {
   HWND found = nullptr;
 };
 
+std::wstring ClassName(HWND window) {
+  wchar_t name[256] = L"";
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
 BOOL CALLBACK Visit(HWND window, LPARAM context) {
   auto& search = *reinterpret_cast<Search*>(context);
   DWORD owner = 0;
@@ -41,24 +47,16 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-std::wstring ClassName(HWND window) {
-  wchar_t name[256] = L"";
-  GetClassNameW(window, name, 256);
-  return name;
-}
-
 HWND FindWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title) {
   return Find(processId, className, title, false);
 }
 
-HWND WaitForWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title,
-                     DWORD timeoutMs) {
-  return PollFor(timeoutMs ? timeoutMs : kStepTimeoutMs,
-                 [&] { return FindWindowOf(processId, className, title); });
+HWND WaitForWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title) {
+  return PollFor(kStepTimeoutMs, [&] { return FindWindowOf(processId, className, title); });
 }
 
-HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs) {
-  return WaitForWindowOf(processId, korvane::windows::kMainWindowClass, nullptr, timeoutMs);
+HWND WaitForMainWindow(DWORD processId) {
+  return WaitForWindowOf(processId, korvane::windows::kMainWindowClass);
 }
 
 std::optional<ShownMessage> FindMessageBox(DWORD processId) {
@@ -91,8 +89,8 @@ std::optional<ShownMessage> FindMessageBox(DWORD processId) {
   return shown;
 }
 
-std::optional<ShownMessage> WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
-  return PollFor(timeoutMs ? timeoutMs : kStepTimeoutMs, [&] { return FindMessageBox(processId); });
+std::optional<ShownMessage> WaitForMessageBox(DWORD processId) {
+  return PollFor(kStepTimeoutMs, [&] { return FindMessageBox(processId); });
 }
 
 void PressButton(HWND dialog, int buttonId) {
@@ -112,17 +110,6 @@ void TypeFileName(HWND dialog, const std::wstring& path) {
   if (!edit) edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
   SendMessageTimeoutW(edit ? edit : box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
                       SMTO_ABORTIFHUNG, kStepTimeoutMs, nullptr);
-}
-
-std::wstring DescribeWindowsOf(DWORD processId) {
-  std::wstring text;
-  for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == processId && IsWindowVisible(window))
-      text += ClassName(window) + L" \"" + WindowText(window) + L"\"\n";
-  }
-  return text;
 }
 
 void PostCommand(HWND window, unsigned short commandId) {

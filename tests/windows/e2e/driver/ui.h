@@ -13,14 +13,12 @@ namespace e2e {
 // A visible top-level window of the process with the class (and, when given,
 // the title), or nothing.
 HWND FindWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
-HWND WaitForWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr,
-                     DWORD timeoutMs = 0);
+HWND WaitForWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
 
 // The launcher's main window once it is visible.
-HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs = 0);
+HWND WaitForMainWindow(DWORD processId);
 
 std::wstring WindowText(HWND window);
-std::wstring ClassName(HWND window);
 
 // A message box: a dialog with a static text control of id 0xFFFF.
 struct ShownMessage {
@@ -32,7 +30,7 @@ struct ShownMessage {
   bool hasIcon = false;
 };
 std::optional<ShownMessage> FindMessageBox(DWORD processId);
-std::optional<ShownMessage> WaitForMessageBox(DWORD processId, DWORD timeoutMs = 0);
+std::optional<ShownMessage> WaitForMessageBox(DWORD processId);
 
 // Presses a button of a dialog (IDOK, IDCANCEL, IDYES, IDNO) and waits until
 // the dialog has gone.
@@ -40,10 +38,6 @@ void PressButton(HWND dialog, int buttonId);
 
 // Types a path into an open-file dialog's file name box.
 void TypeFileName(HWND dialog, const std::wstring& path);
-
-// The visible top-level windows of the process, as "class \"title\"" lines,
-// for failure messages.
-std::wstring DescribeWindowsOf(DWORD processId);
 
 // Sends a menu command to a window without waiting for it to be carried out.
 void PostCommand(HWND window, unsigned short commandId);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "menu_dump.h"
+#include "stand_in_record.h"
 
 namespace {
 
@@ -20,17 +21,7 @@ void WriteMenu(HWND window) {
     text += std::to_wstring(id == static_cast<UINT>(-1) ? 0 : id) + L"\t" +
             (GetSubMenu(bar, position) ? L"1" : L"0") + L"\t" + caption + L"\n";
   }
-  std::wstring path = e2e::menu_dump::DumpPath(GetCurrentProcessId());
-  std::wstring partial = path + L".part";
-  HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written,
-            nullptr);
-  CloseHandle(file);
-  // The driver waits for the final name, so it never reads half a file.
-  MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+  e2e::stand_in::WriteUtf16Whole(e2e::menu_dump::DumpPath(GetCurrentProcessId()), text);
 }
 
 }  // namespace

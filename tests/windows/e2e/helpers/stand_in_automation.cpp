@@ -99,8 +99,7 @@ class Database : public DispatchObject {
     LogCall(L"Properties " + Describe(name));
     // Access reports a missing property as the database engine's error 3270.
     constexpr SCODE kPropertyNotFound = MAKE_SCODE(SEVERITY_ERROR, FACILITY_CONTROL, 3270);
-    if (!name || name->vt != VT_BSTR || _wcsicmp(name->bstrVal, L"AppTitle") != 0 ||
-        g_settings[L"app_title"] == L"missing")
+    if (!name || name->vt != VT_BSTR || _wcsicmp(name->bstrVal, L"AppTitle") != 0)
       return Raise(error, L"Property not found.", kPropertyNotFound);
     return ReturnObject(result, new Property);
   }
@@ -113,13 +112,7 @@ class Application : public DispatchObject {
                                    VARIANT* result, EXCEPINFO* error, UINT*) override {
     if (member == 1) {
       LogCall(L"CurrentDb");
-      if (g_settings[L"database"] != L"none") return ReturnObject(result, new Database);
-      if (result) {  // Nothing: Access has no database open
-        VariantInit(result);
-        result->vt = VT_DISPATCH;
-        result->pdispVal = nullptr;
-      }
-      return S_OK;
+      return ReturnObject(result, new Database);
     }
     if (member == 2) {
       const VARIANT* action = Argument(params, 0);

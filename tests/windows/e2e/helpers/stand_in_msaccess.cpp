@@ -10,10 +10,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   GetStartupInfoW(&startup);
   std::wstring record = std::wstring(GetCommandLineW()) + L"\n" + std::to_wstring(startup.dwFlags) +
                         L"\n" + std::to_wstring(startup.wShowWindow) + L"\n";
-  std::wstring path = e2e::stand_in::BesideSelf(e2e::stand_in::kStartRecord);
-  std::wstring partial = path + L".part";
-  DeleteFileW(partial.c_str());
-  e2e::stand_in::AppendUtf16(partial, record);
-  MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+  e2e::stand_in::WriteUtf16Whole(e2e::stand_in::BesideSelf(e2e::stand_in::kStartRecord), record);
   return 0;
 }

@@ -13,10 +13,8 @@ namespace e2e::stand_in {
 inline constexpr wchar_t kStartRecord[] = L"msaccess-started.txt";
 
 // Read by the stand-in Access automation server: "name=<text>" (the open
-// database's AppTitle), "folder=<text>" (the answer of SysCmd 9),
-// "name_fails=1" (reading the name raises an error), "app_title=missing"
-// (the open database has no AppTitle property), "database=none" (no database
-// is open).
+// database's AppTitle), "folder=<text>" (the answer of SysCmd 9) and
+// "name_fails=1" (reading the name raises an error).
 inline constexpr wchar_t kServerSettings[] = L"access-stand-in.txt";
 // Appended to by the server: one line per automation call it answered.
 inline constexpr wchar_t kServerCalls[] = L"access-stand-in-calls.txt";
@@ -47,6 +45,15 @@ inline void AppendUtf16(const std::wstring& path, const std::wstring& text) {
   WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written,
             nullptr);
   CloseHandle(file);
+}
+
+// Writes the whole file aside and renames it into place, so that a reader
+// waiting for the file never sees half of it.
+inline void WriteUtf16Whole(const std::wstring& path, const std::wstring& text) {
+  const std::wstring partial = path + L".part";
+  DeleteFileW(partial.c_str());
+  AppendUtf16(partial, text);
+  MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 }  // namespace e2e::stand_in

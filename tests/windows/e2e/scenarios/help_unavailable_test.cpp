@@ -17,9 +17,7 @@ TEST(HelpUnavailable, ViewerFailureIsReportedOnce) {
   ASSERT_TRUE(launcher);
   PostCommand(launcher->window, korvane::windows::kIdHelp);
   HWND report = nullptr;
-  ASSERT_TRUE(ErrorReportShown(launcher->process.id(), L"出错", &report))
-      << "windows of the launcher:\n"
-      << Narrow(DescribeWindowsOf(launcher->process.id()));
+  ASSERT_TRUE(ErrorReportShown(launcher->process.id(), L"出错", &report));
   PressButton(report, IDOK);
   EXPECT_TRUE(NoMessageFor(launcher->process.id()));
   EXPECT_TRUE(IsWindowVisible(launcher->window));

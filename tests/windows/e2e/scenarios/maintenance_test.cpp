@@ -24,7 +24,6 @@ const MaintenanceRow kRows[] = {
     {"CompactReportsMissingBackEnd", korvane::windows::kIdCompact, true},
     {"BackUpReportsMissingBackEnd", korvane::windows::kIdBackUp, true},
     {"CompactWithoutEngineEndsSilently", korvane::windows::kIdCompact, false},
-    {"BackUpWithoutEngineEndsSilently", korvane::windows::kIdBackUp, false},
 };
 
 class Maintenance : public ::testing::TestWithParam<MaintenanceRow> {};

@@ -72,23 +72,24 @@ enum class Buttons { Ok, YesNo };
   return Shown(processId, title, nullptr, Buttons::Ok, box);
 }
 
-::testing::AssertionResult NoMessageFor(DWORD processId, DWORD milliseconds) {
-  if (auto shown = PollFor(milliseconds, [&] { return FindMessageBox(processId); }))
+::testing::AssertionResult NoMessageFor(DWORD processId) {
+  if (auto shown = PollFor(kQuietMs, [&] { return FindMessageBox(processId); }))
     return ::testing::AssertionFailure() << "unexpected message box \"" << Narrow(shown->text)
                                          << "\" titled \"" << Narrow(shown->title) << "\"";
   return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult ClosesOnCommand(const Process& launcher, HWND window) {
+  if (launcher.HasExited())
+    return ::testing::AssertionFailure() << "the launcher ended before 关闭";
   PostCommand(window, korvane::windows::kIdClose);
   if (!launcher.WaitForExit(kStepTimeoutMs))
     return ::testing::AssertionFailure() << "the launcher did not end after 关闭";
   return ::testing::AssertionSuccess();
 }
 
-std::optional<ShownLauncher> StartShown(const Installation& installation,
-                                        const EnvironmentChanges& environment) {
-  Process process = installation.Start(environment);
+std::optional<ShownLauncher> StartShown(const Installation& installation) {
+  Process process = installation.Start();
   HWND window = WaitForMainWindow(process.id());
   if (!window) {
     ADD_FAILURE() << "the main window did not appear";

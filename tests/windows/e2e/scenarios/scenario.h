@@ -32,10 +32,10 @@ std::string Narrow(const std::wstring& text);
 ::testing::AssertionResult ErrorReportShown(DWORD processId, const std::wstring& title,
                                             HWND* box = nullptr);
 
-// Fails when the process shows a message box within the time.
-::testing::AssertionResult NoMessageFor(DWORD processId, DWORD milliseconds = kQuietMs);
+// Fails when the process shows a message box within a short while.
+::testing::AssertionResult NoMessageFor(DWORD processId);
 
-// Chooses 关闭 and checks that the launcher ends.
+// Checks that the launcher still runs, chooses 关闭 and checks that it ends.
 ::testing::AssertionResult ClosesOnCommand(const Process& launcher, HWND window);
 
 // A launcher started in an installation, shown and ready for commands.
@@ -43,7 +43,6 @@ struct ShownLauncher {
   Process process;
   HWND window;
 };
-std::optional<ShownLauncher> StartShown(const Installation& installation,
-                                        const EnvironmentChanges& environment = {});
+std::optional<ShownLauncher> StartShown(const Installation& installation);
 
 }  // namespace e2e

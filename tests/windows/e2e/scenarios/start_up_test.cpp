@@ -11,7 +11,10 @@
 namespace e2e {
 namespace {
 
-enum class Message { None, MissingFile, ErrorReport };
+enum Message { kNone, kMissingFile, kErrorReport };
+constexpr const wchar_t* Q = kQueryFrontEnd;
+constexpr const wchar_t* M = kMainFrontEnd;
+constexpr const wchar_t* W = kWorkgroupFile;
 
 struct StartUpRow {
   const char* name;
@@ -26,36 +29,18 @@ std::ostream& operator<<(std::ostream& out, const StartUpRow& row) {
   return out << row.name;
 }
 
+// clang-format off
 const StartUpRow kRows[] = {
-    {"NothingMissing",
-     {kQueryFrontEnd, kMainFrontEnd, kWorkgroupFile},
-     Message::None,
-     nullptr,
-     true,
-     false},
-    {"QueryFrontEndMissing", {kMainFrontEnd, kWorkgroupFile}, Message::None, nullptr, true, true},
-    {"MainFrontEndMissing",
-     {kQueryFrontEnd, kWorkgroupFile},
-     Message::MissingFile,
-     kMainFrontEnd,
-     false,
-     false},
-    {"WorkgroupFileMissing",
-     {kQueryFrontEnd, kMainFrontEnd},
-     Message::MissingFile,
-     kWorkgroupFile,
-     false,
-     false},
-    {"WorkgroupFileAndMainFrontEndMissing",
-     {kQueryFrontEnd},
-     Message::MissingFile,
-     kWorkgroupFile,
-     false,
-     false},
-    {"WorkgroupFileAndQueryFrontEndMissing", {kMainFrontEnd}, Message::None, nullptr, true, true},
-    {"BothFrontEndsMissing", {kWorkgroupFile}, Message::ErrorReport, nullptr, true, false},
-    {"AllMissing", {}, Message::ErrorReport, nullptr, true, false},
+    {"NothingMissing",                       {Q, M, W}, kNone,        nullptr, true,  false},
+    {"QueryFrontEndMissing",                 {M, W},    kNone,        nullptr, true,  true},
+    {"MainFrontEndMissing",                  {Q, W},    kMissingFile, M,       false, false},
+    {"WorkgroupFileMissing",                 {Q, M},    kMissingFile, W,       false, false},
+    {"WorkgroupFileAndMainFrontEndMissing",  {Q},       kMissingFile, W,       false, false},
+    {"WorkgroupFileAndQueryFrontEndMissing", {M},       kNone,        nullptr, true,  true},
+    {"BothFrontEndsMissing",                 {W},       kErrorReport, nullptr, true,  false},
+    {"AllMissing",                           {},        kErrorReport, nullptr, true,  false},
 };
+// clang-format on
 
 class StartUp : public ::testing::TestWithParam<StartUpRow> {};
 
@@ -65,19 +50,17 @@ TEST_P(StartUp, ShowsTheRowsOutcome) {
   for (const auto& name : row.present) installation.With(name);
   Process launcher = installation.Start();
 
-  if (row.message == Message::MissingFile) {
+  if (row.message != kNone) {
     HWND box = nullptr;
-    ASSERT_TRUE(MessageShown(launcher.id(), L"出错信息",
-                             std::wstring(L"操作系统《") + row.missingName + L"》文件丢失,无法操作",
-                             &box));
-    EXPECT_FALSE(FindWindowOf(launcher.id(), korvane::windows::kMainWindowClass));
-    PressButton(box, IDOK);
-  } else if (row.message == Message::ErrorReport) {
-    HWND report = nullptr;
-    ASSERT_TRUE(ErrorReportShown(launcher.id(), L"出错LOAD", &report));
+    ASSERT_TRUE(
+        row.message == kMissingFile
+            ? MessageShown(launcher.id(), L"出错信息",
+                           std::wstring(L"操作系统《") + row.missingName + L"》文件丢失,无法操作",
+                           &box)
+            : ErrorReportShown(launcher.id(), L"出错LOAD", &box));
     EXPECT_FALSE(FindWindowOf(launcher.id(), korvane::windows::kMainWindowClass))
         << "the window showed before the start-up checks ended";
-    PressButton(report, IDOK);
+    PressButton(box, IDOK);
   }
 
   if (row.windowOpens) {
