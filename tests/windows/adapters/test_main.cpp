@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "windows/win32.h"
 #include "windows/win32_host_services.h"
 
 int main(int argc, char** argv) {

@@ -17,8 +17,6 @@ std::runtime_error Failure(const std::wstring& what, const std::wstring& path) {
   return std::runtime_error(narrow);
 }
 
-void RemoveTree(const std::wstring& folder);
-
 void RemoveContents(const std::wstring& folder) {
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
@@ -38,12 +36,12 @@ void RemoveContents(const std::wstring& folder) {
   }
 }
 
+}  // namespace
+
 void RemoveTree(const std::wstring& folder) {
   RemoveContents(folder);
   RemoveDirectoryW(folder.c_str());
 }
-
-}  // namespace
 
 void MakeEmptyFolder(const std::wstring& folder) {
   if (folder.size() == 3) {  // a drive root stays; only its contents go

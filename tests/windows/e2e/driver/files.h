@@ -1,6 +1,6 @@
 #pragma once
-// File handling of the scenarios: fresh folders, small files with known
-// contents, and the listing of a folder.
+// File handling of the scenarios (and of the adapter tests): fresh folders,
+// small files with known contents, and the listing of a folder.
 
 #include <optional>
 #include <string>
@@ -11,6 +11,7 @@ namespace e2e {
 // Removes the folder with everything in it (if present) and creates it empty;
 // a drive root such as K:\ is only emptied.
 void MakeEmptyFolder(const std::wstring& folder);
+void RemoveTree(const std::wstring& folder);
 
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::optional<std::string> ReadBytes(const std::wstring& path);
