@@ -11,14 +11,7 @@ namespace e2e {
 namespace {
 
 constexpr wchar_t kServerExe[] = L"stand_in_automation.exe";
-struct Registration {
-  const wchar_t* progId;
-  const wchar_t* clsid;
-};
-constexpr Registration kRegistrations[] = {
-    {L"Access.Application", stand_in::kServerClsidText},
-    {L"JRO.JetEngine", stand_in::kJetEngineClsidText},
-};
+constexpr wchar_t kProgId[] = L"Access.Application";
 
 std::wstring ServerPath() {
   return Join(HelperFolder(), kServerExe);
@@ -35,20 +28,16 @@ void SetDefaultValue(const std::wstring& key, const std::wstring& value) {
 }
 
 void Register() {
-  for (const auto& [progId, clsid] : kRegistrations) {
-    const std::wstring clsidKey = std::wstring(L"CLSID\\") + clsid;
-    SetDefaultValue(std::wstring(progId) + L"\\CLSID", clsid);
-    SetDefaultValue(clsidKey, std::wstring(L"Stand-in for ") + progId);
-    SetDefaultValue(clsidKey + L"\\ProgID", progId);
-    SetDefaultValue(clsidKey + L"\\LocalServer32", L"\"" + ServerPath() + L"\"");
-  }
+  const std::wstring clsidKey = std::wstring(L"CLSID\\") + stand_in::kServerClsidText;
+  SetDefaultValue(std::wstring(kProgId) + L"\\CLSID", stand_in::kServerClsidText);
+  SetDefaultValue(clsidKey + L"\\ProgID", kProgId);
+  SetDefaultValue(clsidKey + L"\\LocalServer32", L"\"" + ServerPath() + L"\"");
 }
 
 void Unregister() {
-  for (const auto& [progId, clsid] : kRegistrations) {
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, progId);
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, (std::wstring(L"CLSID\\") + clsid).c_str());
-  }
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId);
+  RegDeleteTreeW(HKEY_CLASSES_ROOT,
+                 (std::wstring(L"CLSID\\") + stand_in::kServerClsidText).c_str());
 }
 
 void WriteSettings(const AccessSettings& settings) {

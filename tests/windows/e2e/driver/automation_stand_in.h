@@ -1,7 +1,7 @@
 #pragma once
 // Puts the stand-in automation server in place for one scenario: registered
 // in the prefix as "Access.Application" (answering with the given name and
-// host folder) and as "JRO.JetEngine" while the object lives.
+// host folder) while the object lives.
 
 #include <windows.h>
 

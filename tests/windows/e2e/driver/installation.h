@@ -13,7 +13,6 @@ inline constexpr wchar_t kQueryFrontEnd[] = L"查询系统.mde";
 inline constexpr wchar_t kMainFrontEnd[] = L"系统前端.mde";
 inline constexpr wchar_t kWorkgroupFile[] = L"Secured.mdw";
 inline constexpr wchar_t kQueryBackEnd[] = L"查询后端.mdb";
-inline constexpr wchar_t kBackUpFile[] = L"Korvane后端备份.mdb";
 inline constexpr wchar_t kHelpFile[] = L"nuqe.chm";
 
 // Contents that tell the component files apart.

@@ -1,9 +1,7 @@
-// Stands in for two automation servers that Wine lacks. As Microsoft Access's
-// "Access.Application" it answers CurrentDb().Properties("AppTitle").Value
-// with a configured name and SysCmd(9) with a configured folder; started with
-// --running it also registers itself as the running instance. As Jet's
-// "JRO.JetEngine" it exists, and refuses to compact. Every call it answers is
-// logged.
+// Stands in for Microsoft Access's "Access.Application", which Wine lacks: it
+// answers CurrentDb().Properties("AppTitle").Value with a configured name and
+// SysCmd(9) with a configured folder; started with --running it also
+// registers itself as the running instance. Every call it answers is logged.
 
 #include <windows.h>
 
@@ -128,20 +126,7 @@ class Application : public DispatchObject {
   }
 };
 
-// Jet's compaction engine: there is no Jet here, so compaction fails.
-class JetEngine : public DispatchObject {
- public:
-  JetEngine() : DispatchObject({{L"CompactDatabase", 1}}) {}
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
-                                   EXCEPINFO* error, UINT*) override {
-    if (member != 1) return DISP_E_MEMBERNOTFOUND;
-    LogCall(L"CompactDatabase " + Describe(Argument(params, 0)) + L" " +
-            Describe(Argument(params, 1)));
-    return Raise(error, L"No database engine.");
-  }
-};
-
-// Hands out the one application object, or a new engine per request.
+// Hands out the one application object.
 class Factory : public IClassFactory {
  public:
   explicit Factory(IDispatch* application) : application_(application) {}
@@ -157,12 +142,8 @@ class Factory : public IClassFactory {
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
     if (outer) return CLASS_E_NOAGGREGATION;
-    LogCall(application_ ? L"CreateInstance Access.Application" : L"CreateInstance JRO.JetEngine");
-    if (application_) return application_->QueryInterface(iid, object);
-    auto* engine = new JetEngine;
-    HRESULT result = engine->QueryInterface(iid, object);
-    engine->Release();
-    return result;
+    LogCall(L"CreateInstance Access.Application");
+    return application_->QueryInterface(iid, object);
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
@@ -198,23 +179,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   HANDLE quit = CreateEventW(nullptr, TRUE, FALSE, kServerQuitEvent);
   auto* application = new Application;
   Factory factory(application);
-  Factory engines(nullptr);
   DWORD classCookie = 0;
-  DWORD engineCookie = 0;
   DWORD activeCookie = 0;
   bool running = wcsstr(commandLine, L"--running") != nullptr;
   HRESULT registered = CoRegisterClassObject(kServerClsid, &factory, CLSCTX_LOCAL_SERVER,
                                              REGCLS_MULTIPLEUSE, &classCookie);
-  if (SUCCEEDED(registered))
-    registered = CoRegisterClassObject(kJetEngineClsid, &engines, CLSCTX_LOCAL_SERVER,
-                                       REGCLS_MULTIPLEUSE, &engineCookie);
   if (SUCCEEDED(registered) && running)
     registered =
         RegisterActiveObject(application, kServerClsid, ACTIVEOBJECT_STRONG, &activeCookie);
   if (SUCCEEDED(registered)) Serve(quit, 90000);
   if (activeCookie) RevokeActiveObject(activeCookie, nullptr);
   if (classCookie) CoRevokeClassObject(classCookie);
-  if (engineCookie) CoRevokeClassObject(engineCookie);
   application->Release();
   CloseHandle(quit);
   CoUninitialize();

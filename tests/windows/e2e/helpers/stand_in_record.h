@@ -21,14 +21,10 @@ inline constexpr wchar_t kServerCalls[] = L"access-stand-in-calls.txt";
 // A manual-reset event; every running server ends when it is set.
 inline constexpr wchar_t kServerQuitEvent[] = L"Local\\KorvaneAutomationStandInQuit";
 
-// The classes the stand-in server is registered under as "Access.Application"
-// and as "JRO.JetEngine".
+// The class the stand-in server is registered under as "Access.Application".
 inline constexpr CLSID kServerClsid = {
     0x6b0f3c52, 0x8e4a, 0x4d17, {0xa2, 0xc9, 0x5e, 0x13, 0xf7, 0xb4, 0xd0, 0xa8}};
 inline constexpr wchar_t kServerClsidText[] = L"{6B0F3C52-8E4A-4D17-A2C9-5E13F7B4D0A8}";
-inline constexpr CLSID kJetEngineClsid = {
-    0x6b0f3c53, 0x8e4a, 0x4d17, {0xa2, 0xc9, 0x5e, 0x13, 0xf7, 0xb4, 0xd0, 0xa8}};
-inline constexpr wchar_t kJetEngineClsidText[] = L"{6B0F3C53-8E4A-4D17-A2C9-5E13F7B4D0A8}";
 
 inline std::wstring BesideSelf(const wchar_t* name) {
   wchar_t exe[MAX_PATH] = L"";
