@@ -124,9 +124,12 @@ void Win32HostServices::ReplaceFile(const Text& target, const Text& replacement)
     return;
   }
   const DWORD error = GetLastError();
-  // The old file has been moved aside but the replacement could not take its
-  // name: finish the move rather than leave the target's name empty.
-  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && MoveFileW(replacementPath, targetPath)) {
+  // The old file is gone from its name (moved aside, or with no backup name
+  // removed) but the replacement could not take it: finish the move rather
+  // than leave the target's name empty. MoveFileW never overwrites, so it
+  // fails harmlessly when the target is still in place.
+  if ((error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) &&
+      MoveFileW(replacementPath, targetPath)) {
     return;
   }
   throw ErrorFromCode(error, kOperation);
