@@ -126,8 +126,11 @@ void MainFrame::SetVisible(bool visible) {
   ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
 }
 
+// Never raises: 关闭 calls it from the window procedure, where an exception
+// would end the launcher. Destroying the launcher's own window on its own
+// thread does not fail.
 void MainFrame::Unload() {
-  if (window_ && !DestroyWindow(window_)) throw LastError(u"Unload");
+  if (window_) DestroyWindow(window_);
 }
 
 LRESULT CALLBACK MainFrame::Procedure(HWND window, UINT message, WPARAM wParam,
