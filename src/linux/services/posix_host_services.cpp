@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "linux/services/ascii_text.h"
 #include "linux/services/file_copy.h"
 #include "linux/services/file_lock.h"
 #include "linux/services/system_error.h"
@@ -187,7 +188,14 @@ void PosixHostServices::StartProcess(const Text& program, const Text& commandLin
   }
 
   std::vector<std::string> arguments{executable};
-  const auto parsed = SplitWindowsCommandLine(commandLine);
+  // The line begins with the program's path, unquoted when the caller wrote
+  // it so: a blank inside that path is part of the name, not the first
+  // argument.
+  const TextView line(commandLine);
+  const bool namesProgram = line.substr(0, program.size()) == program &&
+                            (line.size() == program.size() || IsBlank(line[program.size()]));
+  const auto parsed = SplitWindowsCommandLine(
+      namesProgram ? u"\"\"" + Text(line.substr(program.size())) : commandLine);
   for (std::size_t i = 1; i < parsed.size(); ++i) arguments.push_back(ToUtf8(parsed[i]));
   std::vector<std::string> environment = ChildEnvironment(windowStyle);
   auto argv = Pointers(arguments);

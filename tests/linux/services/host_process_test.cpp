@@ -117,6 +117,12 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{u"a\tb  \\\\\"c d\" \\\\\\\"e \"\" \"open", 3,
                   "a\nb\n\\c d\n\\\"e\n\nopen\nstyle=3\n"}));
 
+TEST_F(StartedProgram, UnquotedProgramPathWithABlankIsNotSplit) {
+  const Text program = folder.WindowsFile("show args.sh");
+  host.StartProcess(program, program + u" \"Z:\\App\\系统前端.mde\" /user \"qorvu\"", 3);
+  EXPECT_EQ(Output(), "Z:\\App\\系统前端.mde\n/user\nqorvu\nstyle=3\n");
+}
+
 TEST_F(StartedProgram, MissingOrNotExecutableProgramRaises) {
   EXPECT_THROW(host.StartProcess(folder.WindowsFile("none.exe"), u"none.exe", 3), Error);
   ::chmod(program_.c_str(), 0644);
