@@ -121,10 +121,13 @@ std::vector<LiveHost> LiveHosts() {
     struct timespec registered;
   };
   std::vector<Found> found;
+  // The non-throwing increment: a registry folder that cannot be read to its
+  // end yields the hosts found so far instead of an exception no caller meets.
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(HostRegistryFolder(), error)) {
-    const std::string file = entry.path().string();
-    if (entry.path().extension() != kSuffix) continue;
+  for (std::filesystem::directory_iterator it(HostRegistryFolder(), error), end;
+       !error && it != end; it.increment(error)) {
+    const std::string file = it->path().string();
+    if (it->path().extension() != kSuffix) continue;
     const auto registration = LiveRegistration(file);
     struct stat status {};
     if (!registration || ::stat(file.c_str(), &status) != 0) continue;
