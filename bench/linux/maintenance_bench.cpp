@@ -27,6 +27,7 @@
 #include "linux/services/posix_host_services.h"
 #include "linux/services/sqlite_engine.h"
 #include "linux/services/stand_in_files.h"
+#include "linux/services/utf8_text.h"
 #include "linux/services/windows_paths.h"
 #include "platform/error.h"
 

@@ -1,9 +1,9 @@
 #include "database/back_end_link.h"
 
+#include "common/launcher.h"
 #include "database/database_engine.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
-#include "shell/launcher.h"
 
 namespace korvane {
 

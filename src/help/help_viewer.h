@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "platform/text.h"
-#include "shell/window_surface.h"
+#include "platform/window_surface.h"
 
 namespace korvane {
 
@@ -18,8 +18,8 @@ class HelpViewer {
   // when no viewer window was opened (not an error). Returns as soon as the
   // viewer shows the file; the viewer then stays open on its own. Raises only
   // when the viewer component cannot be loaded or called.
-  virtual NativeWindowHandle HtmlHelpA(NativeWindowHandle owner, const Text& path,
-                                       unsigned command, std::uintptr_t data) = 0;
+  virtual NativeWindowHandle HtmlHelpA(NativeWindowHandle owner, const Text& path, unsigned command,
+                                       std::uintptr_t data) = 0;
 };
 
 }  // namespace korvane

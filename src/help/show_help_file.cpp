@@ -1,11 +1,11 @@
 #include "help/show_help_file.h"
 
+#include "common/launcher.h"
 #include "help/help_viewer.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
 #include "platform/report_error.h"
-#include "shell/launcher.h"
-#include "shell/window_surface.h"
+#include "platform/window_surface.h"
 
 namespace korvane {
 

@@ -1,10 +1,10 @@
 #include "launch/archive_query.h"
 
+#include "common/launcher.h"
 #include "launch/file_dialog.h"
 #include "launch/front_end_launch.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
-#include "shell/launcher.h"
 
 namespace korvane {
 

@@ -1,13 +1,13 @@
 #include "launch/front_end_launch.h"
 
+#include "common/launcher.h"
 #include "database/back_end_link.h"
 #include "database/database_engine.h"
 #include "launch/host_automation.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
 #include "platform/message_titles.h"
-#include "shell/launcher.h"
-#include "shell/window_surface.h"
+#include "platform/window_surface.h"
 
 namespace korvane {
 namespace {
@@ -16,7 +16,9 @@ constexpr char16_t kKorvaneRunningMessage[] = u"Korvane正在运行";
 constexpr char16_t kInitialiseQuestion[] = u"是否进行数据后端初始化工作";
 constexpr char16_t kLinkFailedTitle[] = u"系统后端数据联接失败";
 
-Text Quoted(const Text& text) { return u'"' + text + u'"'; }
+Text Quoted(const Text& text) {
+  return u'"' + text + u'"';
+}
 
 // True when a running host has Korvane open (or will not say what it has
 // open); the user is then told so. The instance, if any, is handed back to
@@ -40,8 +42,8 @@ bool ProbeAllowsLaunch(Launcher& launcher) {
   std::unique_ptr<Recordset> probe;
   const bool probed = ContinueOnError([&] {
     probe = launcher.engine.CreateRecordset();
-    probe->Open(kBackEndProbeQuery, BuildConnectionString(launcher), kStaticCursor,
-                kOptimisticLock, kNoOptions);
+    probe->Open(kBackEndProbeQuery, BuildConnectionString(launcher), kStaticCursor, kOptimisticLock,
+                kNoOptions);
   });
   bool allowed = probed;
   if (!probed) {

@@ -1,8 +1,8 @@
+#include "common/launcher.h"
 #include "launch/archive_query.h"
 #include "platform/error.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
-#include "shell/launcher.h"
 
 namespace korvane {
 namespace {

@@ -1,12 +1,12 @@
 #include "maintenance/maintain_back_end.h"
 
+#include "common/launcher.h"
 #include "database/back_end_link.h"
 #include "database/database_engine.h"
 #include "platform/error.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
 #include "platform/message_titles.h"
-#include "shell/launcher.h"
 
 namespace korvane {
 namespace {

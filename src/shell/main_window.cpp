@@ -1,19 +1,23 @@
 #include "shell/main_window.h"
 
+#include "common/launcher.h"
 #include "help/show_help_file.h"
 #include "launch/archive_query.h"
 #include "launch/front_end_launch.h"
 #include "maintenance/maintain_back_end.h"
 #include "platform/host_services.h"
-#include "shell/launcher.h"
+#include "platform/window_surface.h"
 #include "shell/start_up_checks.h"
-#include "shell/window_surface.h"
 
 namespace korvane {
 
-void MainWindow::Load() { RunStartUpChecks(launcher_); }
+void MainWindow::Load() {
+  RunStartUpChecks(launcher_);
+}
 
-void MainWindow::Unload() { ClearComponentFiles(launcher_); }
+void MainWindow::Unload() {
+  ClearComponentFiles(launcher_);
+}
 
 void MainWindow::Choose(MenuCommand command) {
   switch (command) {

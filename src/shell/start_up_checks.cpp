@@ -1,10 +1,10 @@
 #include "shell/start_up_checks.h"
 
+#include "common/launcher.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
 #include "platform/message_titles.h"
 #include "platform/report_error.h"
-#include "shell/launcher.h"
 
 namespace korvane {
 namespace {
@@ -52,6 +52,8 @@ void RunStartUpChecks(Launcher& launcher) {
       [&](const Error& error) { ReportError(host, error, kStartUpErrorTitle); });
 }
 
-void ClearComponentFiles(Launcher& launcher) { launcher.componentFiles.Clear(); }
+void ClearComponentFiles(Launcher& launcher) {
+  launcher.componentFiles.Clear();
+}
 
 }  // namespace korvane

@@ -2,8 +2,8 @@
 // adapters into the launcher, shows the main window after its load event and
 // runs its messages until it is unloaded.
 
+#include "common/launcher.h"
 #include "platform/error.h"
-#include "shell/launcher.h"
 #include "shell/main_window.h"
 #include "windows/access_automation.h"
 #include "windows/ado_database_engine.h"

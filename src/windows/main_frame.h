@@ -4,8 +4,8 @@
 
 #include <optional>
 
+#include "platform/window_surface.h"
 #include "shell/main_window.h"
-#include "shell/window_surface.h"
 #include "windows/banner_picture.h"
 #include "windows/win32.h"
 

@@ -42,7 +42,7 @@ TEST_P(Maintenance, LeavesTheFilesAsExpected) {
 
   EXPECT_EQ(w.host.messages, row.messages);
   for (const auto& [path, content] : row.files) {
-    EXPECT_EQ(w.host.Content(path), content) << ToUtf8(path);
+    EXPECT_EQ(w.host.Content(path), content) << ::testing::PrintToString(path);
   }
   EXPECT_FALSE(w.host.Has(kBackUpTempPath));
   EXPECT_EQ(w.engine.live, 0);

@@ -39,6 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
         SplitRow{"InDriveRoot", u"E:\\", u"E:\\arch.mdb", u"E:\\", u"arch.mdb"},
         SplitRow{"FolderCaseDiffers", u"D:\\Archive", u"d:\\ARCHIVE\\arch.mdb", u"D:\\Archive\\",
                  u"arch.mdb"},
+        SplitRow{"FolderCaseDiffersAtAlphabetsEnds", u"D:\\Archaz", u"d:\\ARCHAZ\\arch.mdb",
+                 u"D:\\Archaz\\", u"arch.mdb"},
         SplitRow{"SecondBackslashStays", u"D:\\档案", u"D:\\档案\\\\arch.mdb", u"D:\\档案\\",
                  u"\\arch.mdb"},
         // The file lies elsewhere: it is split at its own last backslash.

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "linux/services/utf8_text.h"
+
 namespace korvane::linux_edition {
 
 HostLog::HostLog() {

@@ -22,6 +22,7 @@
 #include "linux/services/file_lock.h"
 #include "linux/services/front_end_summary.h"
 #include "linux/services/host_registry.h"
+#include "linux/services/utf8_text.h"
 #include "platform/error.h"
 
 namespace {

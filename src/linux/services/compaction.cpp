@@ -15,6 +15,7 @@
 #include "linux/services/file_lock.h"
 #include "linux/services/jet_database.h"
 #include "linux/services/sqlite_database.h"
+#include "linux/services/utf8_text.h"
 #include "linux/services/windows_paths.h"
 
 namespace korvane::linux_edition {

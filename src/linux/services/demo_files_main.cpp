@@ -4,10 +4,12 @@
 #include <cstdio>
 
 #include "linux/services/stand_in_files.h"
+#include "linux/services/utf8_text.h"
 #include "platform/error.h"
 
 int main(int argc, char** argv) {
   using namespace korvane;
+  using linux_edition::ToUtf8;
   if (argc != 4) {
     std::fprintf(stderr, "usage: %s <programFolder> <shareFolder> <archiveFolder>\n", argv[0]);
     return 2;

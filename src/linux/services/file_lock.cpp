@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "linux/services/system_error.h"
+#include "linux/services/utf8_text.h"
 
 namespace korvane::linux_edition {
 

@@ -3,6 +3,7 @@
 #include "linux/services/connection_text.h"
 #include "linux/services/jet_database.h"
 #include "linux/services/stand_in_files.h"
+#include "linux/services/utf8_text.h"
 
 namespace korvane::linux_edition {
 

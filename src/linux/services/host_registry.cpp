@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "linux/services/system_error.h"
+#include "linux/services/utf8_text.h"
 
 namespace korvane::linux_edition {
 namespace {

@@ -6,6 +6,7 @@
 #include "linux/services/ascii_text.h"
 #include "linux/services/engine_errors.h"
 #include "linux/services/stand_in_files.h"
+#include "linux/services/utf8_text.h"
 #include "linux/services/windows_paths.h"
 
 namespace korvane::linux_edition {

@@ -17,6 +17,7 @@
 #include "linux/services/file_copy.h"
 #include "linux/services/file_lock.h"
 #include "linux/services/system_error.h"
+#include "linux/services/utf8_text.h"
 #include "linux/services/windows_command_line.h"
 #include "linux/services/windows_paths.h"
 

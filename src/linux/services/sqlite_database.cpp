@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "linux/services/engine_errors.h"
+#include "linux/services/utf8_text.h"
 
 namespace korvane::linux_edition {
 namespace {

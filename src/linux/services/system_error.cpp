@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "linux/services/utf8_text.h"
+
 namespace korvane::linux_edition {
 
 void ThrowSystemError(int errorNumber, const std::string& posixPath, const char16_t* source) {

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "linux/services/utf8_text.h"
 #include "platform/error.h"
 
 namespace korvane::linux_edition {

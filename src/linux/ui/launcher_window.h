@@ -7,8 +7,8 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "platform/window_surface.h"
 #include "shell/main_window.h"
-#include "shell/window_surface.h"
 
 namespace korvane::ui {
 

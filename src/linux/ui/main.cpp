@@ -11,13 +11,13 @@
 #include <QTranslator>
 
 #include "chm_help_viewer.h"
+#include "common/launcher.h"
 #include "launcher_window.h"
 #include "linux/services/posix_host_services.h"
 #include "linux/services/sqlite_engine.h"
 #include "linux/services/stand_in_host_automation.h"
 #include "message_box.h"
 #include "open_file_dialog.h"
-#include "shell/launcher.h"
 #include "shell/main_window.h"
 #include "ui_script.h"
 

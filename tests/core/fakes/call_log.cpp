@@ -3,7 +3,7 @@
 namespace korvane::testing {
 
 Error InjectedError(const std::string& operation) {
-  return Error(1001, u"注入的故障", FromUtf8(operation));
+  return Error(1001, u"注入的故障", Text(operation.begin(), operation.end()));
 }
 
 void CallLog::Enter(std::string operation, std::vector<Text> arguments) {
@@ -44,7 +44,8 @@ std::vector<Call> CallLog::CallsOf(const std::string& operation) const {
 }
 
 Text Arg(long long number) {
-  return FromUtf8(std::to_string(number));
+  const std::string digits = std::to_string(number);
+  return Text(digits.begin(), digits.end());
 }
 
 }  // namespace korvane::testing

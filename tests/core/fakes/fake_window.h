@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "fakes/call_log.h"
-#include "shell/window_surface.h"
+#include "platform/window_surface.h"
 
 namespace korvane::testing {
 

@@ -8,8 +8,8 @@ void PrintTo(Outcome outcome, std::ostream* os) {
 }
 
 void PrintTo(const MessageBox& box, std::ostream* os) {
-  *os << "{\"" << ToUtf8(box.text) << "\", "
-      << (box.title ? "\"" + ToUtf8(*box.title) + "\"" : std::string("no title")) << ", "
+  *os << "{" << ::testing::PrintToString(box.text) << ", "
+      << (box.title ? ::testing::PrintToString(*box.title) : std::string("no title")) << ", "
       << (box.buttons == MessageButtons::kOk ? "OK" : "Yes/No") << "}";
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <ostream>
 
+#include "common/launcher.h"
 #include "fakes/call_log.h"
 #include "fakes/fake_automation.h"
 #include "fakes/fake_engine.h"
@@ -16,7 +17,6 @@
 #include "fakes/fake_host.h"
 #include "fakes/fake_window.h"
 #include "fakes/scripted_dialog.h"
-#include "shell/launcher.h"
 #include "shell/main_window.h"
 
 namespace korvane::testing {

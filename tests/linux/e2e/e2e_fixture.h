@@ -11,8 +11,11 @@
 
 #include "demo_folder.h"
 #include "launcher_process.h"
+#include "linux/services/utf8_text.h"
 
 namespace korvane::e2e {
+
+using linux_edition::ToUtf8;
 
 class LauncherTest : public ::testing::Test {
  protected:

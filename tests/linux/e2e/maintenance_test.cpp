@@ -6,6 +6,7 @@
 #include "database/database_engine.h"
 #include "e2e_fixture.h"
 #include "linux/services/sqlite_engine.h"
+#include "linux/services/utf8_text.h"
 
 namespace korvane::e2e {
 namespace {

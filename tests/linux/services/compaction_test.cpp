@@ -9,6 +9,7 @@
 #include "linux/services/connection_text.h"
 #include "linux/services/jet_database.h"
 #include "linux/services/sqlite_engine.h"
+#include "linux/services/utf8_text.h"
 #include "platform/error.h"
 #include "support/demo_scene.h"
 #include "support/lock_holder.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "linux/services/connection_text.h"
+#include "linux/services/utf8_text.h"
 #include "platform/error.h"
 
 namespace korvane::linux_edition {

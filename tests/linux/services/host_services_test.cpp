@@ -9,6 +9,7 @@
 
 #include "linux/services/file_lock.h"
 #include "linux/services/posix_host_services.h"
+#include "linux/services/utf8_text.h"
 #include "platform/error.h"
 #include "support/lock_holder.h"
 #include "support/scratch_folder.h"

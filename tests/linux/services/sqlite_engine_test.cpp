@@ -12,6 +12,7 @@
 #include "linux/services/jet_database.h"
 #include "linux/services/sqlite_engine.h"
 #include "linux/services/stand_in_files.h"
+#include "linux/services/utf8_text.h"
 #include "linux/services/windows_paths.h"
 #include "platform/error.h"
 #include "support/demo_scene.h"

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "linux/services/utf8_text.h"
 #include "linux/services/windows_paths.h"
 #include "platform/error.h"
 

@@ -128,7 +128,7 @@ TEST_F(HostServicesTest, APathHoldingANulIsRefusedNotTruncated) {
       {u"StartProcess", [&] { host.StartProcess(ExecutablePath(), truncated, 1); }},
   };
   for (const auto& [name, operation] : operations) {
-    EXPECT_EQ(FailureOf(operation, name), ERROR_INVALID_NAME) << ToUtf8(name);
+    EXPECT_EQ(FailureOf(operation, name), ERROR_INVALID_NAME) << ::testing::PrintToString(name);
   }
   EXPECT_EQ(ReadTestFile(source), "source");
   EXPECT_EQ(ReadTestFile(target), "target");

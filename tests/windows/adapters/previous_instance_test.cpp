@@ -63,8 +63,8 @@ TEST(PreviousInstanceTest, MutexNameIsAValidObjectNameForEveryPath) {
     const Text local = u"Local\\";
     ASSERT_EQ(name.substr(0, local.size()), local);
     const Text rest = name.substr(local.size());
-    EXPECT_EQ(rest.find_first_of(u"\\:"), Text::npos) << ToUtf8(path);
-    EXPECT_LT(name.size(), static_cast<std::size_t>(MAX_PATH)) << ToUtf8(path);
+    EXPECT_EQ(rest.find_first_of(u"\\:"), Text::npos) << ::testing::PrintToString(path);
+    EXPECT_LT(name.size(), static_cast<std::size_t>(MAX_PATH)) << ::testing::PrintToString(path);
   }
   EXPECT_EQ(PreviousInstanceMutexName(u"C:\\App\\TessalyKorvane.exe"),
             PreviousInstanceMutexName(u"c:\\app\\tessalykorvane.EXE"));

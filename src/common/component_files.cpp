@@ -1,4 +1,4 @@
-#include "shell/component_files.h"
+#include "common/component_files.h"
 
 #include "platform/error.h"
 

@@ -2,7 +2,7 @@
 // Everything the launcher's routines share: the platform seams they reach the
 // outside world through, and the table of component files.
 
-#include "shell/component_files.h"
+#include "common/component_files.h"
 
 namespace korvane {
 

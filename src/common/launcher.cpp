@@ -1,4 +1,4 @@
-#include "shell/launcher.h"
+#include "common/launcher.h"
 
 #include "platform/host_services.h"
 

@@ -1,0 +1,63 @@
+// UTF-8 at the edges of the Linux edition: round trips, the bounds of each
+// sequence length, and ill-formed input.
+
+#include <gtest/gtest.h>
+
+#include "linux/services/utf8_text.h"
+
+namespace korvane::linux_edition {
+namespace {
+
+using namespace std::literals;
+
+TEST(Utf8, RoundTripsKeepEveryCharacter) {
+  for (const Text text : {u"", u"D:\\App\\系统前端.mde", u"é ü ß", u"𠀀 beyond the basic plane",
+                          u"\u0080\u07FF\u0800\uFFFD\U00010000\U0010FFFF"}) {
+    EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
+  }
+  EXPECT_EQ(ToUtf8(u"档案"), "\xE6\xA1\xA3\xE6\xA1\x88");
+}
+
+struct Decoding {
+  const char* name;
+  std::string_view utf8;
+  Text text;
+};
+
+class Utf8Decoding : public ::testing::TestWithParam<Decoding> {};
+
+TEST_P(Utf8Decoding, DecodesOrReplacesEachByte) {
+  EXPECT_EQ(FromUtf8(GetParam().utf8), GetParam().text);
+}
+
+// A view that ends inside a sequence whose rest lies in memory beyond it.
+constexpr char kCutShort[] = "a\xE6\xA1\xA3";
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, Utf8Decoding,
+    ::testing::Values(
+        Decoding{"FirstOfTwoBytes", "\xC2\x80", u"\u0080"},
+        Decoding{"FirstOfThreeBytes", "\xE0\xA0\x80", u"\u0800"},
+        Decoding{"FirstOfFourBytes", "\xF0\x90\x80\x80", u"\U00010000"},
+        Decoding{"Last", "\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+        Decoding{"OverlongTwoBytes", "\xC1\xBF", u"\uFFFD\uFFFD"},
+        Decoding{"OverlongThreeBytes", "\xE0\x9F\xBF", u"\uFFFD\uFFFD\uFFFD"},
+        Decoding{"OverlongFourBytes", "\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        Decoding{"BeyondUnicode", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        Decoding{"HighSurrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
+        Decoding{"LowSurrogate", "\xED\xBF\xBF", u"\uFFFD\uFFFD\uFFFD"},
+        Decoding{"LoneContinuation", "a\x80z", u"a\uFFFDz"},
+        Decoding{"TruncatedAtEnd", "a\xE6\xA1", u"a\uFFFD\uFFFD"},
+        Decoding{"ViewEndsInsideSequence", std::string_view(kCutShort, 3), u"a\uFFFD\uFFFD"},
+        Decoding{"NulIsKept", "a\0b"sv, u"a\0b"s}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Utf8, LoneSurrogatesBecomeReplacementCharacters) {
+  EXPECT_EQ(ToUtf8(Text{u'a', char16_t(0xD800)}), "a\xEF\xBF\xBD");
+  EXPECT_EQ(ToUtf8(Text{char16_t(0xDFFF), u'b'}),
+            "\xEF\xBF\xBD"
+            "b");
+}
+
+}  // namespace
+}  // namespace korvane::linux_edition
