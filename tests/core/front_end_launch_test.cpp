@@ -83,7 +83,9 @@ TEST_P(LaunchDecision, StartsTheHostOnlyWhenAllowed) {
 
   EXPECT_EQ(w.host.messages, row.messages);
   EXPECT_EQ(w.host.started.size(), row.started ? 1u : 0u);
+  // The window is hidden first, before anything else is asked.
   EXPECT_EQ(w.log.Calls().front().operation, "Window.SetVisible");
+  EXPECT_EQ(w.log.Calls().front().arguments, std::vector<Text>{u"False"});
   EXPECT_EQ(w.automation.held, 0);
 }
 

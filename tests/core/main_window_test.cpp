@@ -18,6 +18,9 @@ TEST_P(RunCommand, EndsTheProgramAfterTheLaunch) {
   EXPECT_EQ(w.Run([&] { w.mainWindow.Choose(MenuCommand::运行); }), Outcome::kProgramEnded);
   EXPECT_EQ(w.log.Operations().back(), "EndProgram");
   EXPECT_FALSE(w.window.unloaded);
+  for (const StartedProcess& started : w.host.started) {
+    EXPECT_NE(started.commandLine.find(kMainFrontEndName), Text::npos);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(WhateverTheLaunchDid, RunCommand,
