@@ -15,7 +15,7 @@ constexpr WORD kMethodOrGet = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
 class AccessAutomationTest : public testing::Test {
  protected:
   AccessAutomationTest() {
-    application->On(L"CurrentDb", Returns(ObjectValue(*database)));
+    application->On(L"CurrentDb", Returns(ObjectValue(database)));
     property->On(L"Value", Returns(Variant(Text(u"Korvane"))));
   }
 
@@ -33,10 +33,10 @@ TEST_F(AccessAutomationTest, RunningNameIsTheOpenDatabasesAppTitle) {
   for (const bool throughItem : {false, true}) {
     SCOPED_TRACE(throughItem ? "through Item" : "directly");
     log->clear();
-    Answer collection = Returns(ObjectValue(throughItem ? *properties : *property));
+    Answer collection = Returns(ObjectValue(throughItem ? properties : property));
     collection.rejectsArguments = throughItem;
     database->On(L"Properties", collection);
-    properties->On(L"Item", Returns(ObjectValue(*property)));
+    properties->On(L"Item", Returns(ObjectValue(property)));
     factory.RegisterActive(u"Access.Application", application);
     AccessAutomation access(factory);
 
@@ -70,7 +70,7 @@ TEST_F(AccessAutomationTest, NoDatabaseOrNoTitleIsAnEmptyNameOtherFailuresRaise)
   application->On(L"CurrentDb", Returns(Variant()));
   EXPECT_EQ(access.RunningApplicationName(*running), u"");
 
-  application->On(L"CurrentDb", Returns(ObjectValue(*database)));
+  application->On(L"CurrentDb", Returns(ObjectValue(database)));
   const HRESULT propertyNotFound = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 3270);
   Answer failing;
   failing.failure = DISP_E_EXCEPTION;
