@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/error.h"
 #include "temp_folder.h"
@@ -108,6 +111,153 @@ INSTANTIATE_TEST_SUITE_P(
                     u"StartProcess", ERROR_FILE_NOT_FOUND, false, false}),
     [](const testing::TestParamInfo<FailingCase>& info) { return std::string(info.param.name); });
 // clang-format on
+
+bool IsReadOnly(const Text& path) {
+  const DWORD attributes = GetFileAttributesW(AsWide(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+void MakeReadOnly(const Text& path) {
+  ASSERT_TRUE(SetFileAttributesW(AsWide(path), FILE_ATTRIBUTE_READONLY));
+}
+
+// The launcher writes over the files it copies, whatever the source's
+// attributes and whatever stood at the destination.
+enum class Destination { kMissing, kWritable, kReadOnly };
+struct CopyCase {
+  const char* name;
+  bool sourceReadOnly;
+  Destination destination;
+  bool sourceMissing;  // the copy fails and leaves the destination as it was
+};
+
+class CopyAttributesTest : public HostServicesTest, public testing::WithParamInterface<CopyCase> {};
+
+TEST_P(CopyAttributesTest, TheCopyIsWritable) {
+  const CopyCase& row = GetParam();
+  if (row.sourceReadOnly) MakeReadOnly(source);
+  if (row.destination == Destination::kMissing) DeleteFileW(AsWide(target));
+  if (row.destination == Destination::kReadOnly) MakeReadOnly(target);
+  if (row.sourceMissing) {
+    EXPECT_EQ(FailureOf([&] { host.CopyFile(missing, target); }, u"CopyFile"),
+              static_cast<std::int32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(ReadTestFile(target), "target");
+    EXPECT_EQ(IsReadOnly(target), row.destination == Destination::kReadOnly);
+    return;
+  }
+  host.CopyFile(source, target);
+  EXPECT_EQ(ReadTestFile(target), "source");
+  EXPECT_FALSE(IsReadOnly(target));
+  EXPECT_EQ(IsReadOnly(source), row.sourceReadOnly) << "the source is left alone";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CopyAttributesTest,
+    testing::Values(CopyCase{"ReadOnlySource", true, Destination::kMissing, false},
+                    CopyCase{"ReadOnlyDestination", false, Destination::kReadOnly, false},
+                    CopyCase{"BothReadOnly", true, Destination::kReadOnly, false},
+                    CopyCase{"FailedCopyOverReadOnly", false, Destination::kReadOnly, true}),
+    [](const testing::TestParamInfo<CopyCase>& info) { return std::string(info.param.name); });
+
+// A file system that refuses one-step replacement answers ReplaceFileW with
+// one of three errors; the move over the old file takes its place, within
+// the same rules.
+struct RefusedReplaceCase {
+  const char* name;
+  DWORD refusal;
+  bool targetMissing;
+  bool targetReadOnly;
+  DWORD raised;  // 0: the replacement took the target's place
+};
+
+class RefusedReplaceTest : public HostServicesTest,
+                           public testing::WithParamInterface<RefusedReplaceCase> {
+ public:
+  static HostSystemCalls Refusing(DWORD error) {
+    HostSystemCalls calls;
+    calls.replaceFile = [error](LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
+      SetLastError(error);
+      return FALSE;
+    };
+    return calls;
+  }
+};
+
+TEST_P(RefusedReplaceTest, MovesOverTheTargetInOneStep) {
+  const RefusedReplaceCase& row = GetParam();
+  Win32HostServices refusing(Refusing(row.refusal));
+  if (row.targetMissing) DeleteFileW(AsWide(target));
+  if (row.targetReadOnly) MakeReadOnly(target);
+  if (row.raised == 0) {
+    refusing.ReplaceFile(target, source);
+    EXPECT_EQ(ReadTestFile(target), "source");
+    EXPECT_FALSE(host.FileExists(source));
+    return;
+  }
+  EXPECT_EQ(FailureOf([&] { refusing.ReplaceFile(target, source); }, u"ReplaceFile"),
+            static_cast<std::int32_t>(row.raised));
+  EXPECT_EQ(ReadTestFile(source), "source");
+  EXPECT_EQ(ReadTestFile(target), row.targetMissing ? "<missing>" : "target");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RefusedReplaceTest,
+    testing::Values(RefusedReplaceCase{"NotSupported", ERROR_NOT_SUPPORTED, false, false, 0},
+                    RefusedReplaceCase{"InvalidFunction", ERROR_INVALID_FUNCTION, false, false, 0},
+                    RefusedReplaceCase{"InvalidParameter", ERROR_INVALID_PARAMETER, false, false,
+                                       0},
+                    RefusedReplaceCase{"OtherFailuresStayFailures", ERROR_ACCESS_DENIED, false,
+                                       false, ERROR_ACCESS_DENIED},
+                    RefusedReplaceCase{"MissingTargetIsNotCreated", ERROR_NOT_SUPPORTED, true,
+                                       false, ERROR_FILE_NOT_FOUND},
+                    RefusedReplaceCase{"ReadOnlyTargetIsKept", ERROR_NOT_SUPPORTED, false, true,
+                                       ERROR_ACCESS_DENIED}),
+    [](const testing::TestParamInfo<RefusedReplaceCase>& info) {
+      return std::string(info.param.name);
+    });
+
+// Boxes come to the front even while the main window is hidden, without an
+// icon, with their own texts and buttons.
+TEST(ShowMessageTest, ComesToTheFrontWithItsTextsAndButtons) {
+  struct Shown {
+    std::wstring text;
+    std::wstring caption;
+    UINT style;
+  };
+  struct Case {
+    MessageButtons buttons;
+    std::optional<Text> title;
+    int pressed;
+    Shown expected;
+    MessageAnswer answer;
+  };
+  const Case cases[] = {
+      {MessageButtons::kOk,
+       std::nullopt,
+       IDOK,
+       {L"Korvane正在运行", L"TessalyKorvane", MB_OK | MB_SETFOREGROUND},
+       MessageAnswer::kOk},
+      {MessageButtons::kYesNoDefaultNo,
+       Text(u"系统后端数据联接失败"),
+       IDNO,
+       {L"Korvane正在运行", L"系统后端数据联接失败", MB_YESNO | MB_DEFBUTTON2 | MB_SETFOREGROUND},
+       MessageAnswer::kNo},
+  };
+  for (const Case& row : cases) {
+    std::vector<Shown> shown;
+    HostSystemCalls calls;
+    calls.messageBox = [&](HWND, LPCWSTR text, LPCWSTR caption, UINT style) {
+      shown.push_back({text, caption, style});
+      return row.pressed;
+    };
+    Win32HostServices host(calls);
+    EXPECT_EQ(host.ShowMessage(u"Korvane正在运行", row.title, row.buttons), row.answer);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, row.expected.text);
+    EXPECT_EQ(shown[0].caption, row.expected.caption);
+    EXPECT_EQ(shown[0].style, row.expected.style);
+  }
+}
 
 TEST_F(HostServicesTest, ReplacingAMissingTargetRaisesAndKeepsTheReplacement) {
   EXPECT_NE(FailureOf([&] { host.ReplaceFile(missing, source); }, u"ReplaceFile"), 0);

@@ -49,7 +49,7 @@ TEST(HtmlHelpViewerTest, InCodePageIsExactOrNothing) {
   };
   for (const Case& row : cases) {
     EXPECT_EQ(InCodePage(row.text, row.codePage), row.converted)
-        << ToUtf8(row.text) << " in " << row.codePage;
+        << ::testing::PrintToString(row.text) << " in " << row.codePage;
   }
 }
 
@@ -65,7 +65,7 @@ TEST(HtmlHelpViewerTest, ComponentComesFromTheSystemFolder) {
   EXPECT_EQ(
       CompareStringOrdinal(loaded, -1, (std::wstring(system) + L"\\hhctrl.ocx").c_str(), -1, TRUE),
       CSTR_EQUAL)
-      << ToUtf8(FromWide(loaded));
+      << ::testing::PrintToString(std::wstring(loaded));
   FreeLibrary(component);
   EXPECT_FALSE(LoadSystemLibrary(L"korvane_no_such_component.dll"));
 }
