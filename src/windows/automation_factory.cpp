@@ -20,8 +20,8 @@ AutomationObject ComAutomationFactory::CreateObject(const Text& progId) {
   EnterComApartment();
   const CLSID id = ClassOf(progId);
   AutomationObject created{{}, progId};
-  const HRESULT result = CoCreateInstance(
-      id, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch, &created.object);
+  const HRESULT result = CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                          IID_IDispatch, &created.object);
   if (FAILED(result)) throw AutomationError(result, u"", progId);
   return created;
 }

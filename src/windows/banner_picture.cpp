@@ -59,8 +59,8 @@ void BannerPicture::Load() {
   DWORD size = 0;
   const ComPtr<IStream> stream = StreamOverResource(resourceId_, size);
   if (!stream) return;
-  if (FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
-                            &picture_))) {
+  if (FAILED(
+          OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture, &picture_))) {
     picture_.Reset();
     return;
   }

@@ -19,10 +19,7 @@ void EnterComApartment() {
 }
 
 void LeaveComApartment() {
-  if (entered) {
-    CoRegisterMessageFilter(nullptr, nullptr);
-    CoUninitialize();
-  }
+  if (entered) CoUninitialize();  // the filter goes with the apartment
   entered = false;
   tried = false;
 }

@@ -12,7 +12,7 @@ namespace korvane::windows {
 // errors.
 void EnterComApartment();
 
-// Revokes the filter and leaves the apartment if EnterComApartment entered
+// Leaves the apartment, and with it the filter, if EnterComApartment entered
 // it; the last COM object must be gone by then.
 void LeaveComApartment();
 

@@ -4,14 +4,15 @@
 
 namespace korvane::windows {
 
-void RestrictDllSearch() {
+void RestrictDllSearch(bool asWithoutTheUpdate) {
   // Windows 7 without the update lacks the function: it is looked up, not
   // imported, so that the program still starts there.
   using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
   const auto setDefaultDllDirectories =
       reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void (*)()>(
           GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
-  if (setDefaultDllDirectories) setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (setDefaultDllDirectories && !asWithoutTheUpdate)
+    setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   SetDllDirectoryW(L"");
 }
 

@@ -23,7 +23,7 @@ Text ShortPath(const wchar_t* path) {
 
 }  // namespace
 
-std::optional<std::string> InCodePage(const Text& text, UINT codePage) {
+std::optional<std::string> InCodePage(const Text& text, UINT codePage, const ToMultiByte& convert) {
   if (text.empty()) return std::string();
   // UTF-8 takes neither the best-fit flag nor the lossy-conversion report:
   // the call fails with them. It holds every character but a lone surrogate,
@@ -33,12 +33,11 @@ std::optional<std::string> InCodePage(const Text& text, UINT codePage) {
   BOOL lossy = FALSE;
   BOOL* reportLoss = utf8 ? nullptr : &lossy;
   const int length = static_cast<int>(text.size());
-  const int size =
-      WideCharToMultiByte(codePage, flags, AsWide(text), length, nullptr, 0, nullptr, reportLoss);
+  const int size = convert(codePage, flags, AsWide(text), length, nullptr, 0, nullptr, reportLoss);
   if (size <= 0 || lossy) return std::nullopt;
   std::string converted(static_cast<std::size_t>(size), '\0');
-  if (WideCharToMultiByte(codePage, flags, AsWide(text), length, converted.data(), size, nullptr,
-                          nullptr) != size) {
+  if (convert(codePage, flags, AsWide(text), length, converted.data(), size, nullptr, nullptr) !=
+      size) {
     return std::nullopt;
   }
   return converted;

@@ -3,6 +3,7 @@
 // and only from the system folder, so that a file of that name beside the
 // launcher or in the current directory is never loaded in its place.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -11,10 +12,15 @@
 
 namespace korvane::windows {
 
+// WideCharToMultiByte, or a stand-in that checks its parameters as Windows
+// does where Wine is more lenient.
+using ToMultiByte = std::function<int(UINT, DWORD, LPCWCH, int, LPSTR, int, LPCCH, LPBOOL)>;
+
 // `text` in `codePage`; nothing when a character has no exact equivalent
 // there (a best-fit look-alike would name another file). Under UTF-8 only a
 // lone surrogate has none.
-std::optional<std::string> InCodePage(const Text& text, UINT codePage);
+std::optional<std::string> InCodePage(const Text& text, UINT codePage,
+                                      const ToMultiByte& convert = &WideCharToMultiByte);
 
 // `path` in `codePage`, the system's ANSI code page unless a test names
 // another. A path with a character the code page cannot hold is given by its

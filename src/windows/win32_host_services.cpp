@@ -25,8 +25,11 @@ Text Digest(const Text& text) {
          HexCode(static_cast<std::uint32_t>(hash)).substr(2);
 }
 
-bool IsReadOnly(DWORD attributes) {
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+// CopyFileW refuses to overwrite a file with either of these.
+constexpr DWORD kRefusesOverwrite = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+
+bool HasAny(DWORD attributes, DWORD wanted) {
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & wanted);
 }
 
 // File systems that cannot replace a file in one call (some network shares)
@@ -104,21 +107,20 @@ void Win32HostServices::CopyFile(const Text& source, const Text& destination) {
   const wchar_t* from = AsWidePath(source, kOperation);
   const wchar_t* to = AsWidePath(destination, kOperation);
   WaitCursor busy;
-  // The launcher writes over its copies later, so they are always writable:
-  // CopyFileW refuses to overwrite a read-only file and hands the source's
-  // read-only attribute on to the copy.
+  // The launcher writes over its copies later, so they are always writable.
+  // CopyFileW refuses to overwrite a read-only or hidden file, and hands the
+  // source's attributes, read-only included, on to the copy.
   const DWORD before = GetFileAttributesW(to);
-  const bool wasReadOnly = IsReadOnly(before);
-  if (wasReadOnly && !SetFileAttributesW(to, before & ~FILE_ATTRIBUTE_READONLY)) {
-    throw LastError(kOperation);
-  }
-  if (!CopyFileW(from, to, FALSE)) {
+  const bool cleared = HasAny(before, kRefusesOverwrite);
+  if (cleared && !SetFileAttributesW(to, before & ~kRefusesOverwrite)) throw LastError(kOperation);
+  if (!calls_.copyFile(from, to, FALSE)) {
     const Error error = LastError(kOperation);
-    if (wasReadOnly) SetFileAttributesW(to, before);  // left as it was
+    if (cleared) SetFileAttributesW(to, before);  // left as it was
     throw error;
   }
   const DWORD after = GetFileAttributesW(to);
-  if (IsReadOnly(after) && !SetFileAttributesW(to, after & ~FILE_ATTRIBUTE_READONLY)) {
+  if (HasAny(after, FILE_ATTRIBUTE_READONLY) &&
+      !SetFileAttributesW(to, after & ~FILE_ATTRIBUTE_READONLY)) {
     throw LastError(kOperation);
   }
 }
@@ -158,7 +160,8 @@ void Win32HostServices::ReplaceFile(const Text& target, const Text& replacement)
   // the replacement: a missing target is not created, a read-only one stays.
   const DWORD targetAttributes = GetFileAttributesW(targetPath);
   if (targetAttributes == INVALID_FILE_ATTRIBUTES) throw LastError(kOperation);
-  if (IsReadOnly(targetAttributes)) throw ErrorFromCode(ERROR_ACCESS_DENIED, kOperation);
+  if (HasAny(targetAttributes, FILE_ATTRIBUTE_READONLY))
+    throw ErrorFromCode(ERROR_ACCESS_DENIED, kOperation);
   if (!MoveFileExW(replacementPath, targetPath,
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     throw LastError(kOperation);

@@ -21,8 +21,11 @@ Text PreviousInstanceMutexName(const Text& exePath);
 Text ExecutablePath();
 
 // The system calls the host services make where a test has to watch or
-// steer them: the message box, the one-step replacement, the process's end.
+// steer them, or make them answer as Windows does where Wine answers
+// otherwise: the copy, the one-step replacement, the message box and the
+// process's end.
 struct HostSystemCalls {
+  std::function<BOOL(LPCWSTR, LPCWSTR, BOOL)> copyFile = &CopyFileW;
   std::function<int(HWND, LPCWSTR, LPCWSTR, UINT)> messageBox = &MessageBoxW;
   std::function<BOOL(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID)> replaceFile = &ReplaceFileW;
   // Never returns.

@@ -123,7 +123,7 @@ void MakeReadOnly(const Text& path) {
 
 // The launcher writes over the files it copies, whatever the source's
 // attributes and whatever stood at the destination.
-enum class Destination { kMissing, kWritable, kReadOnly };
+enum class Destination { kMissing, kWritable, kReadOnly, kHidden };
 struct CopyCase {
   const char* name;
   bool sourceReadOnly;
@@ -131,21 +131,43 @@ struct CopyCase {
   bool sourceMissing;  // the copy fails and leaves the destination as it was
 };
 
-class CopyAttributesTest : public HostServicesTest, public testing::WithParamInterface<CopyCase> {};
+class CopyAttributesTest : public HostServicesTest, public testing::WithParamInterface<CopyCase> {
+ public:
+  // Wine's CopyFileW overwrites a read-only or hidden file; Windows refuses
+  // with ERROR_ACCESS_DENIED, as this stand-in does before it copies.
+  static HostSystemCalls CopyingAsWindows() {
+    HostSystemCalls calls;
+    calls.copyFile = [](LPCWSTR from, LPCWSTR to, BOOL failIfExists) {
+      const DWORD attributes = GetFileAttributesW(to);
+      if (attributes != INVALID_FILE_ATTRIBUTES &&
+          (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+      }
+      return CopyFileW(from, to, failIfExists);
+    };
+    return calls;
+  }
+
+  Win32HostServices copying{CopyingAsWindows()};
+};
 
 TEST_P(CopyAttributesTest, TheCopyIsWritable) {
   const CopyCase& row = GetParam();
   if (row.sourceReadOnly) MakeReadOnly(source);
   if (row.destination == Destination::kMissing) DeleteFileW(AsWide(target));
   if (row.destination == Destination::kReadOnly) MakeReadOnly(target);
+  if (row.destination == Destination::kHidden) {
+    ASSERT_TRUE(SetFileAttributesW(AsWide(target), FILE_ATTRIBUTE_HIDDEN));
+  }
   if (row.sourceMissing) {
-    EXPECT_EQ(FailureOf([&] { host.CopyFile(missing, target); }, u"CopyFile"),
+    EXPECT_EQ(FailureOf([&] { copying.CopyFile(missing, target); }, u"CopyFile"),
               static_cast<std::int32_t>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(ReadTestFile(target), "target");
     EXPECT_EQ(IsReadOnly(target), row.destination == Destination::kReadOnly);
     return;
   }
-  host.CopyFile(source, target);
+  copying.CopyFile(source, target);
   EXPECT_EQ(ReadTestFile(target), "source");
   EXPECT_FALSE(IsReadOnly(target));
   EXPECT_EQ(IsReadOnly(source), row.sourceReadOnly) << "the source is left alone";
@@ -156,6 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CopyCase{"ReadOnlySource", true, Destination::kMissing, false},
                     CopyCase{"ReadOnlyDestination", false, Destination::kReadOnly, false},
                     CopyCase{"BothReadOnly", true, Destination::kReadOnly, false},
+                    CopyCase{"HiddenDestination", false, Destination::kHidden, false},
                     CopyCase{"FailedCopyOverReadOnly", false, Destination::kReadOnly, true}),
     [](const testing::TestParamInfo<CopyCase>& info) { return std::string(info.param.name); });
 
