@@ -1,7 +1,6 @@
 #include "windows/win32_host_services.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 #include "shell/main_window.h"
@@ -160,8 +159,9 @@ void Win32HostServices::ReplaceFile(const Text& target, const Text& replacement)
   // the replacement: a missing target is not created, a read-only one stays.
   const DWORD targetAttributes = GetFileAttributesW(targetPath);
   if (targetAttributes == INVALID_FILE_ATTRIBUTES) throw LastError(kOperation);
-  if (HasAny(targetAttributes, FILE_ATTRIBUTE_READONLY))
+  if (HasAny(targetAttributes, FILE_ATTRIBUTE_READONLY)) {
     throw ErrorFromCode(ERROR_ACCESS_DENIED, kOperation);
+  }
   if (!MoveFileExW(replacementPath, targetPath,
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     throw LastError(kOperation);
@@ -219,8 +219,7 @@ void Win32HostServices::StartProcess(const Text& program, const Text& commandLin
 
 void Win32HostServices::EndProgram() {
   if (releaseAtEnd_) releaseAtEnd_();
-  calls_.exitProcess(0);
-  std::abort();  // not reached
+  ExitProcess(0);
 }
 
 }  // namespace korvane::windows

@@ -22,14 +22,11 @@ Text ExecutablePath();
 
 // The system calls the host services make where a test has to watch or
 // steer them, or make them answer as Windows does where Wine answers
-// otherwise: the copy, the one-step replacement, the message box and the
-// process's end.
+// otherwise: the copy, the one-step replacement and the message box.
 struct HostSystemCalls {
   std::function<BOOL(LPCWSTR, LPCWSTR, BOOL)> copyFile = &CopyFileW;
   std::function<int(HWND, LPCWSTR, LPCWSTR, UINT)> messageBox = &MessageBoxW;
   std::function<BOOL(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID)> replaceFile = &ReplaceFileW;
-  // Never returns.
-  std::function<void(UINT)> exitProcess = &ExitProcess;
 };
 
 class Win32HostServices final : public HostServices {
