@@ -36,8 +36,10 @@ class HostServices {
   virtual bool FileExists(const Text& path) = 0;
 
   // Copies the file, overwriting an existing destination; raises when the
-  // source is missing or either file is locked. A failed copy leaves no
-  // partial destination behind where the platform allows it.
+  // source is missing or either file is locked. The copy is always writable,
+  // whatever the source's attributes; a read-only destination is overwritten
+  // too. A failed copy leaves no partial destination behind where the
+  // platform allows it.
   virtual void CopyFile(const Text& source, const Text& destination) = 0;
 
   // Deletes the file; raises when it is missing, read-only or locked.

@@ -18,8 +18,12 @@ class AccessAutomation final : public HostAutomation {
   // database, or whose database has no AppTitle, has no Korvane open: its
   // name is the empty text, not a failure.
   Text RunningApplicationName(RunningHost& instance) override;
-  // SysCmd(9) of a new instance, which is kept until this object goes.
+  // SysCmd(9) of a new instance, which is kept until this object goes or
+  // ReleaseCreatedHosts lets it go.
   Text HostProgramFolder() override;
+
+  // Lets go of the instances HostProgramFolder started, which then end.
+  void ReleaseCreatedHosts() noexcept { createdHosts_.clear(); }
 
  private:
   AutomationFactory& factory_;

@@ -1,6 +1,5 @@
 #include "windows/automation_error.h"
 
-#include "windows/com_ptr.h"
 #include "windows/wide_text.h"
 #include "windows/win32_error.h"
 
@@ -40,11 +39,10 @@ Error CallError(HRESULT result, IDispatch& object, const Text& defaultSource) {
   Text description;
   Text source;
   ComPtr<ISupportErrorInfo> supports;
-  if (SUCCEEDED(object.QueryInterface(IID_ISupportErrorInfo,
-                                      reinterpret_cast<void**>(supports.Receive()))) &&
+  if (SUCCEEDED(object.QueryInterface(IID_ISupportErrorInfo, &supports)) &&
       supports->InterfaceSupportsErrorInfo(IID_IDispatch) == S_OK) {
     ComPtr<IErrorInfo> info;
-    if (GetErrorInfo(0, info.Receive()) == S_OK && info) {
+    if (GetErrorInfo(0, &info) == S_OK && info) {
       BSTR text = nullptr;
       if (SUCCEEDED(info->GetDescription(&text))) description = TakeText(text);
       if (SUCCEEDED(info->GetSource(&text))) source = TakeText(text);

@@ -20,9 +20,8 @@ AutomationObject ComAutomationFactory::CreateObject(const Text& progId) {
   EnterComApartment();
   const CLSID id = ClassOf(progId);
   AutomationObject created{{}, progId};
-  const HRESULT result =
-      CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                       reinterpret_cast<void**>(created.object.Receive()));
+  const HRESULT result = CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                          IID_IDispatch, &created.object);
   if (FAILED(result)) throw AutomationError(result, u"", progId);
   return created;
 }
@@ -31,10 +30,10 @@ AutomationObject ComAutomationFactory::GetActiveObject(const Text& progId) {
   EnterComApartment();
   const CLSID id = ClassOf(progId);
   ComPtr<IUnknown> running;
-  HRESULT result = ::GetActiveObject(id, nullptr, running.Receive());
+  HRESULT result = ::GetActiveObject(id, nullptr, &running);
   if (FAILED(result)) throw AutomationError(result, u"", progId);
   AutomationObject found{{}, progId};
-  result = running->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(found.object.Receive()));
+  result = running.As(&found.object);
   if (FAILED(result)) throw AutomationError(result, u"", progId);
   return found;
 }

@@ -21,7 +21,7 @@ ComPtr<IStream> StreamOverResource(int resourceId, DWORD& size) {
   std::memcpy(target, bytes, size);
   GlobalUnlock(copy);
   ComPtr<IStream> stream;
-  if (FAILED(CreateStreamOnHGlobal(copy, TRUE, stream.Receive()))) {
+  if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
     GlobalFree(copy);
     return {};
   }
@@ -59,12 +59,12 @@ void BannerPicture::Load() {
   DWORD size = 0;
   const ComPtr<IStream> stream = StreamOverResource(resourceId_, size);
   if (!stream) return;
-  if (FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
-                            reinterpret_cast<void**>(picture_.Receive())))) {
+  if (FAILED(
+          OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture, &picture_))) {
     picture_.Reset();
     return;
   }
-  pixels_ = PixelSize(*picture_);
+  pixels_ = PixelSize(*picture_.Get());
 }
 
 void BannerPicture::Draw(HDC dc) {

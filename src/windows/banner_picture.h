@@ -2,7 +2,6 @@
 // The window's background: the GIF banner stored in the executable, drawn at
 // its own pixel size from the client area's top-left corner.
 
-#include "windows/com_ptr.h"
 #include "windows/win32.h"
 
 #include <olectl.h>

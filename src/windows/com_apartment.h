@@ -6,13 +6,14 @@
 
 namespace korvane::windows {
 
-// Enters the apartment on the calling thread, the window's thread, once;
-// later calls do nothing. When it cannot be entered, COM calls made
-// afterwards fail and report their own errors.
+// Enters the apartment on the calling thread, the window's thread, once,
+// with the busy-server filter registered; later calls do nothing. When it
+// cannot be entered, COM calls made afterwards fail and report their own
+// errors.
 void EnterComApartment();
 
-// Leaves the apartment if EnterComApartment entered it; the last COM object
-// must be gone by then.
+// Leaves the apartment, and with it the filter, if EnterComApartment entered
+// it; the last COM object must be gone by then.
 void LeaveComApartment();
 
 }  // namespace korvane::windows

@@ -9,7 +9,7 @@ namespace korvane::windows {
 Variant Call(const AutomationObject& target, const wchar_t* member, CallKind kind,
              std::initializer_list<Variant> arguments) {
   if (!target.object) throw AutomationError(E_POINTER, u"", target.className);
-  IDispatch& object = *target.object;
+  IDispatch& object = *target.object.Get();
   DISPID id = DISPID_UNKNOWN;
   LPOLESTR name = const_cast<LPOLESTR>(member);
   HRESULT result = object.GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);

@@ -5,7 +5,6 @@
 #include <initializer_list>
 
 #include "platform/text.h"
-#include "windows/com_ptr.h"
 #include "windows/variant.h"
 #include "windows/win32.h"
 

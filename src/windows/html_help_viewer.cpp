@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "windows/com_apartment.h"
+#include "windows/dll_search.h"
 #include "windows/wide_text.h"
 #include "windows/win32_error.h"
 
@@ -10,20 +11,6 @@ namespace korvane::windows {
 namespace {
 
 constexpr char16_t kOperation[] = u"HtmlHelp";
-
-// The text in the ANSI code page; false when a character had no equivalent.
-bool ToAnsi(const Text& text, std::string& ansi) {
-  ansi.clear();
-  if (text.empty()) return true;
-  BOOL lossy = FALSE;
-  const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, AsWide(text),
-                                       static_cast<int>(text.size()), nullptr, 0, nullptr, &lossy);
-  if (size <= 0 || lossy) return false;
-  ansi.resize(static_cast<std::size_t>(size));
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, AsWide(text), static_cast<int>(text.size()),
-                      ansi.data(), size, nullptr, nullptr);
-  return true;
-}
 
 Text ShortPath(const wchar_t* path) {
   const DWORD size = GetShortPathNameW(path, nullptr, 0);
@@ -36,12 +23,33 @@ Text ShortPath(const wchar_t* path) {
 
 }  // namespace
 
-std::string AnsiPath(const Text& path) {
+std::optional<std::string> InCodePage(const Text& text, UINT codePage, const ToMultiByte& convert) {
+  if (text.empty()) return std::string();
+  // UTF-8 takes neither the best-fit flag nor the lossy-conversion report:
+  // the call fails with them. It holds every character but a lone surrogate,
+  // which WC_ERR_INVALID_CHARS turns into a failure.
+  const bool utf8 = codePage == CP_UTF8;
+  const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+  BOOL lossy = FALSE;
+  BOOL* reportLoss = utf8 ? nullptr : &lossy;
+  const int length = static_cast<int>(text.size());
+  const int size = convert(codePage, flags, AsWide(text), length, nullptr, 0, nullptr, reportLoss);
+  if (size <= 0 || lossy) return std::nullopt;
+  std::string converted(static_cast<std::size_t>(size), '\0');
+  if (convert(codePage, flags, AsWide(text), length, converted.data(), size, nullptr, nullptr) !=
+      size) {
+    return std::nullopt;
+  }
+  return converted;
+}
+
+std::string AnsiPath(const Text& path, UINT codePage) {
   const wchar_t* wide = AsWidePath(path, kOperation);
-  std::string ansi;
-  if (ToAnsi(path, ansi)) return ansi;
+  if (auto ansi = InCodePage(path, codePage)) return *ansi;
   const Text shortPath = ShortPath(wide);
-  if (!shortPath.empty() && ToAnsi(shortPath, ansi)) return ansi;
+  if (!shortPath.empty()) {
+    if (auto ansi = InCodePage(shortPath, codePage)) return *ansi;
+  }
   throw ErrorFromCode(ERROR_NO_UNICODE_TRANSLATION, kOperation);
 }
 
@@ -52,7 +60,7 @@ HtmlHelpViewer::~HtmlHelpViewer() {
 
 HtmlHelpViewer::Entry HtmlHelpViewer::Load() {
   if (entry_) return entry_;
-  HMODULE component = LoadLibraryExW(module_, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  HMODULE component = LoadSystemLibrary(module_);
   if (!component) throw LastError(kOperation);
   auto entry =
       reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(component, "HtmlHelpA")));

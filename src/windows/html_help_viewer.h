@@ -3,6 +3,8 @@
 // and only from the system folder, so that a file of that name beside the
 // launcher or in the current directory is never loaded in its place.
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "help/help_viewer.h"
@@ -10,10 +12,21 @@
 
 namespace korvane::windows {
 
-// `path` in the system's ANSI code page. A path with a character the code
-// page cannot hold is given by its short name instead, which the ANSI
-// viewer can open; raises when there is none either.
-std::string AnsiPath(const Text& path);
+// WideCharToMultiByte, or a stand-in that checks its parameters as Windows
+// does where Wine is more lenient.
+using ToMultiByte = std::function<int(UINT, DWORD, LPCWCH, int, LPSTR, int, LPCCH, LPBOOL)>;
+
+// `text` in `codePage`; nothing when a character has no exact equivalent
+// there (a best-fit look-alike would name another file). Under UTF-8 only a
+// lone surrogate has none.
+std::optional<std::string> InCodePage(const Text& text, UINT codePage,
+                                      const ToMultiByte& convert = &WideCharToMultiByte);
+
+// `path` in `codePage`, the system's ANSI code page unless a test names
+// another. A path with a character the code page cannot hold is given by its
+// short name instead, which the ANSI viewer can open; raises when there is
+// none either.
+std::string AnsiPath(const Text& path, UINT codePage = GetACP());
 
 class HtmlHelpViewer final : public HelpViewer {
  public:

@@ -4,11 +4,13 @@
 
 #include "common/launcher.h"
 #include "platform/error.h"
+#include "platform/report_error.h"
 #include "shell/main_window.h"
 #include "windows/access_automation.h"
 #include "windows/ado_database_engine.h"
 #include "windows/automation_factory.h"
 #include "windows/com_apartment.h"
+#include "windows/dll_search.h"
 #include "windows/html_help_viewer.h"
 #include "windows/main_frame.h"
 #include "windows/open_file_dialog.h"
@@ -33,13 +35,17 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   MainFrame frame(instance);
   Launcher launcher{host, engine, hostAutomation, fileDialog, helpViewer, frame, {}};
   MainWindow mainWindow(launcher);
+  // A launch ends the program at once: the Access instance asked for its
+  // folder must not outlive it, nor wait for COM to notice it is gone.
+  host.SetReleaseAtEnd([&hostAutomation] {
+    hostAutomation.ReleaseCreatedHosts();
+    LeaveComApartment();
+  });
 
   try {
     frame.Create(mainWindow);
   } catch (const Error& error) {
-    const Text text = error.Source() + u"-->" + error.Description();
-    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.c_str()),
-                reinterpret_cast<const wchar_t*>(kApplicationTitle), MB_OK);
+    ReportError(host, error, kApplicationTitle);
     return 1;
   }
   host.SetOwnerWindow(frame.Window());
@@ -61,6 +67,8 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  // Before anything loads a DLL by name.
+  korvane::windows::RestrictDllSearch();
   const int exitCode = RunLauncher(instance, showCommand);
   // Every COM object is gone with the launcher; the apartment, if something
   // entered it, goes last.

@@ -1,8 +1,10 @@
 #include "windows/main_frame.h"
 
-#include <iterator>
+#include <optional>
 
+#include "windows/client_size.h"
 #include "windows/main_window_ids.h"
+#include "windows/menu_bar.h"
 #include "windows/resource_ids.h"
 #include "windows/wait_cursor.h"
 #include "windows/wide_text.h"
@@ -13,38 +15,11 @@ namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExtendedStyle = 0;
-constexpr int kBaseDpi = 96;
-
-// WM_COMMAND identifier of each entry of the menu bar, in menu order.
-constexpr unsigned kMenuIds[] = {kIdRun, kIdCompact, kIdBackUp, kIdQuery, kIdHelp, kIdClose};
-static_assert(std::size(kMenuIds) == kMenuBar.size());
-
-HMENU CreateMenuBar() {
-  HMENU bar = CreateMenu();
-  if (!bar) throw LastError(u"CreateMenu");
-  for (std::size_t i = 0; i < kMenuBar.size(); ++i) {
-    // Captions carry no '&', so no entry gets an access key.
-    if (!AppendMenuW(bar, MF_STRING, kMenuIds[i],
-                     reinterpret_cast<const wchar_t*>(kMenuBar[i].caption))) {
-      const Error error = LastError(u"AppendMenu");
-      DestroyMenu(bar);
-      throw error;
-    }
-  }
-  return bar;
-}
 
 HICON LoadIconOfSize(HINSTANCE instance, int widthMetric, int heightMetric) {
   return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(KORVANE_ICON), IMAGE_ICON,
                                        GetSystemMetrics(widthMetric),
                                        GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
-}
-
-int SystemDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kBaseDpi;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : kBaseDpi;
 }
 
 // Backup and compaction keep the hourglass up from start to end. The
@@ -55,18 +30,6 @@ bool ShowsWaitCursor(MenuCommand command) {
 }
 
 }  // namespace
-
-SIZE ClientSizeAt(int dpi) {
-  return {MulDiv(kClientWidthTwips / kTwipsPerPixelAt96Dpi, dpi, kBaseDpi),
-          MulDiv(kClientHeightTwips / kTwipsPerPixelAt96Dpi, dpi, kBaseDpi)};
-}
-
-std::optional<MenuCommand> CommandOf(unsigned identifier) {
-  for (std::size_t i = 0; i < kMenuBar.size(); ++i) {
-    if (kMenuIds[i] == identifier) return kMenuBar[i].command;
-  }
-  return std::nullopt;
-}
 
 MainFrame::MainFrame(HINSTANCE instance) : instance_(instance), banner_(KORVANE_BANNER) {}
 
@@ -104,21 +67,7 @@ void MainFrame::Create(MainWindow& model) {
     DestroyMenu(menu);
     throw error;
   }
-  FitClientArea();
-}
-
-// A menu bar that wraps onto a second line takes height from the client
-// area; the frame grows by whatever the client area lacks.
-void MainFrame::FitClientArea() {
-  const SIZE wanted = ClientSizeAt(SystemDpi());
-  RECT client;
-  RECT frame;
-  if (!GetClientRect(window_, &client) || !GetWindowRect(window_, &frame)) return;
-  const int extraWidth = wanted.cx - (client.right - client.left);
-  const int extraHeight = wanted.cy - (client.bottom - client.top);
-  if (extraWidth == 0 && extraHeight == 0) return;
-  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + extraWidth,
-               frame.bottom - frame.top + extraHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClientArea(window_);
 }
 
 void MainFrame::SetVisible(bool visible) {

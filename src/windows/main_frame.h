@@ -2,21 +2,12 @@
 // The launcher's main window on Win32: its own window class, caption, fixed
 // client size, banner, icon and menu bar. Events go to korvane::MainWindow.
 
-#include <optional>
-
 #include "platform/window_surface.h"
 #include "shell/main_window.h"
 #include "windows/banner_picture.h"
 #include "windows/win32.h"
 
 namespace korvane::windows {
-
-// The client area in pixels at `dpi` dots per inch: the window's twips at
-// 15 twips per pixel at 96 DPI, scaled.
-SIZE ClientSizeAt(int dpi);
-
-// The menu command behind a WM_COMMAND identifier, if it is one.
-std::optional<MenuCommand> CommandOf(unsigned identifier);
 
 class MainFrame final : public WindowSurface {
  public:
@@ -44,7 +35,6 @@ class MainFrame final : public WindowSurface {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void RunCommand(MenuCommand command);
   void Paint();
-  void FitClientArea();
 
   HINSTANCE instance_;
   MainWindow* model_ = nullptr;

@@ -46,13 +46,11 @@ bool Variant::IsNothing() const {
 
 ComPtr<IDispatch> Variant::ToDispatch(const Text& source) const {
   if (value_.vt == VT_DISPATCH && value_.pdispVal) {
-    value_.pdispVal->AddRef();
-    return ComPtr<IDispatch>::Adopt(value_.pdispVal);
+    return ComPtr<IDispatch>(value_.pdispVal);
   }
   if (value_.vt == VT_UNKNOWN && value_.punkVal) {
     ComPtr<IDispatch> object;
-    const HRESULT result =
-        value_.punkVal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(object.Receive()));
+    const HRESULT result = value_.punkVal->QueryInterface(IID_IDispatch, &object);
     if (FAILED(result)) throw AutomationError(result, u"", source);
     return object;
   }

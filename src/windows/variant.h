@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "platform/text.h"
-#include "windows/com_ptr.h"
 #include "windows/win32.h"
 
 namespace korvane::windows {

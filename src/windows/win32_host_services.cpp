@@ -24,6 +24,20 @@ Text Digest(const Text& text) {
          HexCode(static_cast<std::uint32_t>(hash)).substr(2);
 }
 
+// CopyFileW refuses to overwrite a file with either of these.
+constexpr DWORD kRefusesOverwrite = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+
+bool HasAny(DWORD attributes, DWORD wanted) {
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & wanted);
+}
+
+// File systems that cannot replace a file in one call (some network shares)
+// refuse it with one of these.
+bool RefusesReplacement(DWORD error) {
+  return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
+         error == ERROR_INVALID_PARAMETER;
+}
+
 // A path without its last backslash and name; a drive root keeps its
 // backslash ("C:\").
 Text FolderOf(const Text& path) {
@@ -59,10 +73,6 @@ Text ExecutablePath() {
   }
 }
 
-Win32HostServices::~Win32HostServices() {
-  if (instanceMutex_) CloseHandle(instanceMutex_);
-}
-
 Text Win32HostServices::ProgramFolder() {
   return FolderOf(ExecutablePath());
 }
@@ -70,18 +80,15 @@ Text Win32HostServices::ProgramFolder() {
 bool Win32HostServices::IsPreviousInstanceRunning() {
   if (instanceMutex_) return false;  // this copy already holds the name
   const Text name = PreviousInstanceMutexName(ExecutablePath());
-  HANDLE mutex = CreateMutexW(nullptr, TRUE, AsWide(name));
+  UniqueHandle mutex(CreateMutexW(nullptr, TRUE, AsWide(name)));
   const DWORD error = GetLastError();
   if (!mutex) {
     // A copy started by another account holds the mutex with its own rights.
     if (error == ERROR_ACCESS_DENIED) return true;
     throw ErrorFromCode(error, u"IsPreviousInstanceRunning");
   }
-  if (error == ERROR_ALREADY_EXISTS) {
-    CloseHandle(mutex);
-    return true;
-  }
-  instanceMutex_ = mutex;
+  if (error == ERROR_ALREADY_EXISTS) return true;
+  instanceMutex_ = std::move(mutex);
   return false;
 }
 
@@ -99,7 +106,22 @@ void Win32HostServices::CopyFile(const Text& source, const Text& destination) {
   const wchar_t* from = AsWidePath(source, kOperation);
   const wchar_t* to = AsWidePath(destination, kOperation);
   WaitCursor busy;
-  if (!CopyFileW(from, to, FALSE)) throw LastError(kOperation);
+  // The launcher writes over its copies later, so they are always writable.
+  // CopyFileW refuses to overwrite a read-only or hidden file, and hands the
+  // source's attributes, read-only included, on to the copy.
+  const DWORD before = GetFileAttributesW(to);
+  const bool cleared = HasAny(before, kRefusesOverwrite);
+  if (cleared && !SetFileAttributesW(to, before & ~kRefusesOverwrite)) throw LastError(kOperation);
+  if (!calls_.copyFile(from, to, FALSE)) {
+    const Error error = LastError(kOperation);
+    if (cleared) SetFileAttributesW(to, before);  // left as it was
+    throw error;
+  }
+  const DWORD after = GetFileAttributesW(to);
+  if (HasAny(after, FILE_ATTRIBUTE_READONLY) &&
+      !SetFileAttributesW(to, after & ~FILE_ATTRIBUTE_READONLY)) {
+    throw LastError(kOperation);
+  }
 }
 
 void Win32HostServices::DeleteFile(const Text& path) {
@@ -119,8 +141,8 @@ void Win32HostServices::ReplaceFile(const Text& target, const Text& replacement)
   constexpr char16_t kOperation[] = u"ReplaceFile";
   const wchar_t* targetPath = AsWidePath(target, kOperation);
   const wchar_t* replacementPath = AsWidePath(replacement, kOperation);
-  if (ReplaceFileW(targetPath, replacementPath, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                   nullptr)) {
+  if (calls_.replaceFile(targetPath, replacementPath, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                         nullptr, nullptr)) {
     return;
   }
   const DWORD error = GetLastError();
@@ -132,7 +154,18 @@ void Win32HostServices::ReplaceFile(const Text& target, const Text& replacement)
       MoveFileW(replacementPath, targetPath)) {
     return;
   }
-  throw ErrorFromCode(error, kOperation);
+  if (!RefusesReplacement(error)) throw ErrorFromCode(error, kOperation);
+  // A move over the old file is still one step there. It keeps the rules of
+  // the replacement: a missing target is not created, a read-only one stays.
+  const DWORD targetAttributes = GetFileAttributesW(targetPath);
+  if (targetAttributes == INVALID_FILE_ATTRIBUTES) throw LastError(kOperation);
+  if (HasAny(targetAttributes, FILE_ATTRIBUTE_READONLY)) {
+    throw ErrorFromCode(ERROR_ACCESS_DENIED, kOperation);
+  }
+  if (!MoveFileExW(replacementPath, targetPath,
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    throw LastError(kOperation);
+  }
 }
 
 Text Win32HostServices::CurrentDirectory() {
@@ -152,9 +185,12 @@ Text Win32HostServices::CurrentDirectory() {
 
 MessageAnswer Win32HostServices::ShowMessage(const Text& text, const std::optional<Text>& title,
                                              MessageButtons buttons) {
-  const UINT style = buttons == MessageButtons::kOk ? MB_OK : (MB_YESNO | MB_DEFBUTTON2);
+  // The launch hides the main window before its boxes appear: a box owned
+  // by a hidden window would otherwise open behind whatever is in front.
+  const UINT style =
+      MB_SETFOREGROUND | (buttons == MessageButtons::kOk ? MB_OK : (MB_YESNO | MB_DEFBUTTON2));
   const Text caption = title ? *title : Text(kApplicationTitle);
-  const int answer = MessageBoxW(owner_, AsWide(text), AsWide(caption), style);
+  const int answer = calls_.messageBox(owner_, AsWide(text), AsWide(caption), style);
   if (answer == 0) throw LastError(u"ShowMessage");
   return static_cast<MessageAnswer>(answer);
 }
@@ -176,11 +212,13 @@ void Win32HostServices::StartProcess(const Text& program, const Text& commandLin
                       &startup, &process)) {
     throw LastError(kOperation);
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // Nothing waits for the new process: its handles go at once.
+  const UniqueHandle thread(process.hThread);
+  const UniqueHandle started(process.hProcess);
 }
 
 void Win32HostServices::EndProgram() {
+  if (releaseAtEnd_) releaseAtEnd_();
   ExitProcess(0);
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // The host services on Win32: files, the current directory, processes,
-// message boxes and the previous-instance check.
+// message boxes, the previous-instance check and the end of the program.
+
+#include <functional>
 
 #include "platform/host_services.h"
+#include "windows/unique_handle.h"
 #include "windows/win32.h"
 
 namespace korvane::windows {
@@ -17,15 +20,27 @@ Text PreviousInstanceMutexName(const Text& exePath);
 // The full path of the running executable.
 Text ExecutablePath();
 
+// The system calls the host services make where a test has to watch or
+// steer them, or make them answer as Windows does where Wine answers
+// otherwise: the copy, the one-step replacement and the message box.
+struct HostSystemCalls {
+  std::function<BOOL(LPCWSTR, LPCWSTR, BOOL)> copyFile = &CopyFileW;
+  std::function<int(HWND, LPCWSTR, LPCWSTR, UINT)> messageBox = &MessageBoxW;
+  std::function<BOOL(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID)> replaceFile = &ReplaceFileW;
+};
+
 class Win32HostServices final : public HostServices {
  public:
-  Win32HostServices() = default;
+  explicit Win32HostServices(HostSystemCalls calls = {}) : calls_(std::move(calls)) {}
   Win32HostServices(const Win32HostServices&) = delete;
   Win32HostServices& operator=(const Win32HostServices&) = delete;
-  ~Win32HostServices() override;
 
   // The window that owns message boxes; none until the main window exists.
   void SetOwnerWindow(HWND owner) { owner_ = owner; }
+  // What EndProgram releases before the process ends: objects whose other
+  // end would outlive the launcher (the Access instance it started) and COM.
+  // Nothing else of the launcher runs at its end.
+  void SetReleaseAtEnd(std::function<void()> release) { releaseAtEnd_ = std::move(release); }
 
   Text ProgramFolder() override;
   bool IsPreviousInstanceRunning() override;
@@ -41,9 +56,11 @@ class Win32HostServices final : public HostServices {
   [[noreturn]] void EndProgram() override;
 
  private:
+  HostSystemCalls calls_;
   HWND owner_ = nullptr;
+  std::function<void()> releaseAtEnd_;
   // Held for the life of the process: while it is open, later copies see it.
-  HANDLE instanceMutex_ = nullptr;
+  UniqueHandle instanceMutex_;
 };
 
 }  // namespace korvane::windows

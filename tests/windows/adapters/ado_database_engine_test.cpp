@@ -32,8 +32,8 @@ class AdoAdapterTest : public testing::Test {
 
   // Fields answers the collection, whose Item answers the field.
   void ChainFields() {
-    recordset->On(L"Fields", Returns(ObjectValue(*fields)));
-    fields->On(L"Item", Returns(ObjectValue(*field)));
+    recordset->On(L"Fields", Returns(ObjectValue(fields)));
+    fields->On(L"Item", Returns(ObjectValue(field)));
   }
 
   std::shared_ptr<CallLog> log = std::make_shared<CallLog>();

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/error.h"
 #include "temp_folder.h"
@@ -108,6 +111,162 @@ INSTANTIATE_TEST_SUITE_P(
                     u"StartProcess", ERROR_FILE_NOT_FOUND, false, false}),
     [](const testing::TestParamInfo<FailingCase>& info) { return std::string(info.param.name); });
 // clang-format on
+
+bool IsReadOnly(const Text& path) {
+  const DWORD attributes = GetFileAttributesW(AsWide(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+void MakeReadOnly(const Text& path) {
+  ASSERT_TRUE(SetFileAttributesW(AsWide(path), FILE_ATTRIBUTE_READONLY));
+}
+
+// The launcher writes over the files it copies, whatever the source's
+// attributes and whatever stood at the destination.
+constexpr DWORD kNoDestination = INVALID_FILE_ATTRIBUTES;
+struct CopyCase {
+  const char* name;
+  bool sourceReadOnly;
+  DWORD destination;   // its attributes, or kNoDestination
+  bool sourceMissing;  // the copy fails and leaves the destination as it was
+};
+
+class CopyAttributesTest : public HostServicesTest, public testing::WithParamInterface<CopyCase> {
+ public:
+  // Wine's CopyFileW overwrites a read-only or hidden file; Windows refuses
+  // with ERROR_ACCESS_DENIED, as this stand-in does before it copies.
+  static HostSystemCalls CopyingAsWindows() {
+    HostSystemCalls calls;
+    calls.copyFile = [](LPCWSTR from, LPCWSTR to, BOOL failIfExists) {
+      const DWORD attributes = GetFileAttributesW(to);
+      if (attributes != INVALID_FILE_ATTRIBUTES &&
+          (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+      }
+      return CopyFileW(from, to, failIfExists);
+    };
+    return calls;
+  }
+
+  Win32HostServices copying{CopyingAsWindows()};
+};
+
+TEST_P(CopyAttributesTest, TheCopyIsWritable) {
+  const CopyCase& row = GetParam();
+  if (row.sourceReadOnly) MakeReadOnly(source);
+  if (row.destination == kNoDestination) {
+    DeleteFileW(AsWide(target));
+  } else if (row.destination != 0) {
+    ASSERT_TRUE(SetFileAttributesW(AsWide(target), row.destination));
+  }
+  if (row.sourceMissing) {
+    EXPECT_EQ(FailureOf([&] { copying.CopyFile(missing, target); }, u"CopyFile"),
+              static_cast<std::int32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(ReadTestFile(target), "target");
+    const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    EXPECT_EQ(GetFileAttributesW(AsWide(target)) & kept, row.destination) << "attributes restored";
+    return;
+  }
+  copying.CopyFile(source, target);
+  EXPECT_EQ(ReadTestFile(target), "source");
+  EXPECT_FALSE(IsReadOnly(target));
+  EXPECT_EQ(IsReadOnly(source), row.sourceReadOnly) << "the source is left alone";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CopyAttributesTest,
+    testing::Values(CopyCase{"ReadOnlySource", true, kNoDestination, false},
+                    CopyCase{"ReadOnlyDestination", false, FILE_ATTRIBUTE_READONLY, false},
+                    CopyCase{"BothReadOnly", true, FILE_ATTRIBUTE_READONLY, false},
+                    CopyCase{"HiddenDestination", false, FILE_ATTRIBUTE_HIDDEN, false},
+                    CopyCase{"FailedCopyOverReadOnly", false, FILE_ATTRIBUTE_READONLY, true}),
+    [](const testing::TestParamInfo<CopyCase>& info) { return std::string(info.param.name); });
+
+// A file system that refuses one-step replacement answers ReplaceFileW with
+// one of three errors; the move over the old file takes its place, within
+// the same rules.
+struct RefusedReplaceCase {
+  const char* name;
+  DWORD refusal;
+  bool targetMissing;
+  bool targetReadOnly;
+  DWORD raised;  // 0: the replacement took the target's place
+};
+
+class RefusedReplaceTest : public HostServicesTest,
+                           public testing::WithParamInterface<RefusedReplaceCase> {
+ public:
+  static HostSystemCalls Refusing(DWORD error) {
+    HostSystemCalls calls;
+    calls.replaceFile = [error](LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
+      SetLastError(error);
+      return FALSE;
+    };
+    return calls;
+  }
+};
+
+TEST_P(RefusedReplaceTest, MovesOverTheTargetInOneStep) {
+  const RefusedReplaceCase& row = GetParam();
+  Win32HostServices refusing(Refusing(row.refusal));
+  if (row.targetMissing) DeleteFileW(AsWide(target));
+  if (row.targetReadOnly) MakeReadOnly(target);
+  if (row.raised == 0) {
+    refusing.ReplaceFile(target, source);
+    EXPECT_EQ(ReadTestFile(target), "source");
+    EXPECT_FALSE(host.FileExists(source));
+    return;
+  }
+  EXPECT_EQ(FailureOf([&] { refusing.ReplaceFile(target, source); }, u"ReplaceFile"),
+            static_cast<std::int32_t>(row.raised));
+  EXPECT_EQ(ReadTestFile(source), "source");
+  EXPECT_EQ(ReadTestFile(target), row.targetMissing ? "<missing>" : "target");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RefusedReplaceTest,
+    testing::Values(RefusedReplaceCase{"NotSupported", ERROR_NOT_SUPPORTED, false, false, 0},
+                    RefusedReplaceCase{"InvalidFunction", ERROR_INVALID_FUNCTION, false, false, 0},
+                    RefusedReplaceCase{"InvalidParameter", ERROR_INVALID_PARAMETER, false, false,
+                                       0},
+                    RefusedReplaceCase{"OtherFailuresStayFailures", ERROR_ACCESS_DENIED, false,
+                                       false, ERROR_ACCESS_DENIED},
+                    RefusedReplaceCase{"MissingTargetIsNotCreated", ERROR_NOT_SUPPORTED, true,
+                                       false, ERROR_FILE_NOT_FOUND},
+                    RefusedReplaceCase{"ReadOnlyTargetIsKept", ERROR_NOT_SUPPORTED, false, true,
+                                       ERROR_ACCESS_DENIED}),
+    [](const testing::TestParamInfo<RefusedReplaceCase>& info) {
+      return std::string(info.param.name);
+    });
+
+// Boxes come to the front even while the main window is hidden, without an
+// icon, with their own texts and buttons.
+TEST(ShowMessageTest, ComesToTheFrontWithItsTextsAndButtons) {
+  struct Case {
+    MessageButtons buttons;
+    std::optional<Text> title;
+    const wchar_t* caption;
+    UINT style;
+  };
+  const Case cases[] = {
+      {MessageButtons::kOk, std::nullopt, L"TessalyKorvane", MB_OK | MB_SETFOREGROUND},
+      {MessageButtons::kYesNoDefaultNo, Text(u"系统后端数据联接失败"), L"系统后端数据联接失败",
+       MB_YESNO | MB_DEFBUTTON2 | MB_SETFOREGROUND},
+  };
+  for (const Case& row : cases) {
+    std::vector<std::wstring> shown;
+    HostSystemCalls calls;
+    calls.messageBox = [&](HWND, LPCWSTR text, LPCWSTR caption, UINT style) {
+      shown = {text, caption, std::to_wstring(style)};
+      return IDNO;
+    };
+    Win32HostServices host(calls);
+    EXPECT_EQ(host.ShowMessage(u"Korvane正在运行", row.title, row.buttons), MessageAnswer::kNo);
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"Korvane正在运行", row.caption,
+                                                std::to_wstring(row.style)}));
+  }
+}
 
 TEST_F(HostServicesTest, ReplacingAMissingTargetRaisesAndKeepsTheReplacement) {
   EXPECT_NE(FailureOf([&] { host.ReplaceFile(missing, source); }, u"ReplaceFile"), 0);

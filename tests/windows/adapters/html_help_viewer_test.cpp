@@ -1,10 +1,15 @@
-// The ANSI path the help viewer is given.
+// The ANSI path the help viewer is given, and where its component comes from.
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "platform/error.h"
 #include "temp_folder.h"
+#include "windows/dll_search.h"
 #include "windows/html_help_viewer.h"
+#include "windows/wide_text.h"
 #include "windows/win32.h"
 
 namespace korvane::windows::test {
@@ -18,8 +23,68 @@ TEST(HtmlHelpViewerTest, AnsiPathNamesTheSameFile) {
   WriteTestFile(help, "ITSF");
   const std::string ansi = AnsiPath(help);
   EXPECT_NE(GetFileAttributesA(ansi.c_str()), INVALID_FILE_ATTRIBUTES) << ansi;
-  EXPECT_EQ(AnsiPath(u"C:\\App\\nuqe.chm"), "C:\\App\\nuqe.chm");
+  EXPECT_EQ(AnsiPath(u"D:\\帮助\\nuqe.chm", CP_UTF8), "D:\\\xE5\xB8\xAE\xE5\x8A\xA9\\nuqe.chm");
   EXPECT_THROW(AnsiPath(help + u'\0' + u"x"), Error);
+}
+
+// Windows refuses WC_NO_BEST_FIT_CHARS and the lossy-conversion report for
+// UTF-8 with ERROR_INVALID_FLAGS and ERROR_INVALID_PARAMETER; Wine accepts
+// them. The conversions here go through a stand-in that refuses as Windows
+// does.
+int ConvertingAsWindows(UINT codePage, DWORD flags, LPCWCH text, int length, LPSTR converted,
+                        int size, LPCCH defaultChar, LPBOOL usedDefault) {
+  if (codePage == CP_UTF8 && (flags & ~WC_ERR_INVALID_CHARS) != 0) {
+    SetLastError(ERROR_INVALID_FLAGS);
+    return 0;
+  }
+  if (codePage == CP_UTF8 && (defaultChar || usedDefault)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  return WideCharToMultiByte(codePage, flags, text, length, converted, size, defaultChar,
+                             usedDefault);
+}
+
+// A character without an exact equivalent makes the conversion fail rather
+// than turn into a look-alike that names another file.
+TEST(HtmlHelpViewerTest, InCodePageIsExactOrNothing) {
+  struct Case {
+    const char16_t* text;
+    UINT codePage;
+    std::optional<std::string> converted;
+  };
+  const Case cases[] = {
+      {u"C:\\App\\nuqe.chm", 1252, "C:\\App\\nuqe.chm"},
+      {u"café", 1252, "caf\xE9"},
+      {u"ā", 1252, std::nullopt},  // best fit would give "a"
+      {u"帮助", 1252, std::nullopt},
+      {u"帮助", 936, "\xB0\xEF\xD6\xFA"},
+      {u"帮助", CP_UTF8, "\xE5\xB8\xAE\xE5\x8A\xA9"},
+      {u"𝄞", CP_UTF8, "\xF0\x9D\x84\x9E"},
+      {u"a\xD800z", CP_UTF8, std::nullopt},  // a lone surrogate
+      {u"", CP_UTF8, ""},
+  };
+  for (const Case& row : cases) {
+    EXPECT_EQ(InCodePage(row.text, row.codePage, ConvertingAsWindows), row.converted)
+        << ::testing::PrintToString(row.text) << " in " << row.codePage;
+  }
+}
+
+// hhctrl.ocx comes from the system folder, also where the loader cannot be
+// told to search only there.
+TEST(HtmlHelpViewerTest, ComponentComesFromTheSystemFolder) {
+  HMODULE component = LoadSystemLibrary(L"hhctrl.ocx");
+  ASSERT_TRUE(component) << GetLastError();
+  wchar_t loaded[MAX_PATH];
+  wchar_t system[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(component, loaded, MAX_PATH), 0u);
+  ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  EXPECT_EQ(
+      CompareStringOrdinal(loaded, -1, (std::wstring(system) + L"\\hhctrl.ocx").c_str(), -1, TRUE),
+      CSTR_EQUAL)
+      << ::testing::PrintToString(std::wstring(loaded));
+  FreeLibrary(component);
+  EXPECT_FALSE(LoadSystemLibrary(L"korvane_no_such_component.dll"));
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <vector>
 
+#include "second_copy.h"
 #include "temp_folder.h"
 #include "windows/wide_text.h"
 #include "windows/win32.h"
@@ -17,25 +17,8 @@ namespace {
 constexpr DWORD kRunning = 1;
 constexpr DWORD kAlone = 0;
 
-// Starts `program` as the second copy and returns its exit code.
 DWORD SecondCopyOf(const Text& program) {
-  const Text line = u"\"" + program + u"\" --as-second-copy";
-  std::vector<wchar_t> writable(line.begin(), line.end());
-  writable.push_back(L'\0');
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(AsWide(program), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process)) {
-    ADD_FAILURE() << "the second copy could not be started";
-    return 2;
-  }
-  WaitForSingleObject(process.hProcess, 60000);
-  DWORD exitCode = 2;
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return exitCode;
+  return RunSecondCopy(program, u"--as-second-copy");
 }
 
 TEST(PreviousInstanceTest, SecondCopyOfTheSameExecutableSeesTheFirst) {

@@ -105,14 +105,15 @@ HRESULT RecordingDispatch::InterfaceSupportsErrorInfo(REFIID id) {
 
 ComPtr<RecordingDispatch> MakeRecordingDispatch(const std::wstring& name,
                                                 std::shared_ptr<CallLog> log) {
-  return ComPtr<RecordingDispatch>::Adopt(new RecordingDispatch(name, std::move(log)));
+  ComPtr<RecordingDispatch> made;
+  made.Attach(new RecordingDispatch(name, std::move(log)));
+  return made;
 }
 
-Variant ObjectValue(RecordingDispatch& object) {
+Variant ObjectValue(const ComPtr<RecordingDispatch>& object) {
   Variant value;
-  object.AddRef();
   value.Raw().vt = VT_DISPATCH;
-  value.Raw().pdispVal = &object;
+  object.CopyTo(&value.Raw().pdispVal);
   return value;
 }
 
@@ -120,8 +121,7 @@ AutomationObject RecordingFactory::Hand(const Objects& objects, const Text& prog
                                         HRESULT missing) {
   const auto found = objects.find(progId);
   if (found == objects.end()) throw AutomationError(missing, u"", progId);
-  found->second->AddRef();
-  return {ComPtr<IDispatch>::Adopt(found->second.Get()), progId};
+  return {found->second, progId};
 }
 
 AutomationObject RecordingFactory::CreateObject(const Text& progId) {

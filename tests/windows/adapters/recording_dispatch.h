@@ -77,7 +77,7 @@ ComPtr<RecordingDispatch> MakeRecordingDispatch(const std::wstring& name,
                                                 std::shared_ptr<CallLog> log);
 
 // A Variant holding `object` (VT_DISPATCH), as a member returning it answers.
-Variant ObjectValue(RecordingDispatch& object);
+Variant ObjectValue(const ComPtr<RecordingDispatch>& object);
 
 // An answer that succeeds with `result`.
 inline Answer Returns(Variant result) {

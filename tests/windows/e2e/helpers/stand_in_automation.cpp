@@ -126,10 +126,16 @@ class Application : public DispatchObject {
   }
 };
 
-// Hands out the one application object.
+// An instance created for a client. Like Access started by automation, it
+// quits when the client lets go of it.
+class CreatedApplication final : public Application {
+ public:
+  ~CreatedApplication() override { LogCall(L"Quit"); }
+};
+
+// Creates a new instance for every client.
 class Factory : public IClassFactory {
  public:
-  explicit Factory(IDispatch* application) : application_(application) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (iid == IID_IUnknown || iid == IID_IClassFactory) {
       *object = static_cast<IClassFactory*>(this);
@@ -143,12 +149,12 @@ class Factory : public IClassFactory {
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
     if (outer) return CLASS_E_NOAGGREGATION;
     LogCall(L"CreateInstance Access.Application");
-    return application_->QueryInterface(iid, object);
+    auto* created = new CreatedApplication;
+    const HRESULT result = created->QueryInterface(iid, object);
+    created->Release();
+    return result;
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-
- private:
-  IDispatch* application_;
 };
 
 // Serves calls until the quit event is set or the time is up, so that a
@@ -178,7 +184,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   ReadSettings();
   HANDLE quit = CreateEventW(nullptr, TRUE, FALSE, kServerQuitEvent);
   auto* application = new Application;
-  Factory factory(application);
+  Factory factory;
   DWORD classCookie = 0;
   DWORD activeCookie = 0;
   bool running = wcsstr(commandLine, L"--running") != nullptr;

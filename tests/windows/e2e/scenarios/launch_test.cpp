@@ -119,6 +119,8 @@ TEST_P(Launch, StartsTheHostOrNot) {
     EXPECT_TRUE(std::stoul(started[1]) & STARTF_USESHOWWINDOW) << "flags " << Narrow(started[1]);
     EXPECT_EQ(std::stoul(started[2]), static_cast<unsigned long>(SW_SHOWMAXIMIZED));
     EXPECT_TRUE(Called(calls, L"SysCmd vt=3 9")) << "SysCmd(9) was not asked with a Long";
+    EXPECT_TRUE(PollFor(kStepTimeoutMs, [&] { return Called(access->Calls(), L"Quit"); }))
+        << "the Access instance asked for its folder outlived the launcher";
   } else {
     Sleep(kQuietMs);
     EXPECT_FALSE(Exists(record)) << "Access was started";

@@ -1,0 +1,62 @@
+// DLLs named without a path, once the search is restricted: neither the
+// program's own folder nor the current directory supplies one any more.
+
+#include <gtest/gtest.h>
+
+#include "second_copy.h"
+#include "temp_folder.h"
+#include "under_wine.h"
+#include "windows/wide_text.h"
+#include "windows/win32_host_services.h"
+
+namespace korvane::windows::test {
+namespace {
+
+constexpr DWORD kLoaded = 1;
+constexpr DWORD kNotFound = 0;
+
+struct SearchCase {
+  const char* name;
+  const char16_t* arguments;  // for the second copy, which loads the DLL
+  DWORD outcome;
+  const char* wineDiffers;  // why the row cannot pass under Wine, if it cannot
+};
+
+class DllSearchTest : public testing::TestWithParam<SearchCase> {};
+
+TEST_P(DllSearchTest, LoadsOnlyWhereTheSearchStillLooks) {
+  const SearchCase& row = GetParam();
+  if (row.wineDiffers && UnderWine()) GTEST_SKIP() << row.wineDiffers;
+  // The probe DLL is built beside the test program; a copy of it under
+  // another name lies in the second copy's current directory.
+  const Text self = ExecutablePath();
+  const Text beside = self.substr(0, self.find_last_of(u'\\')) + u"\\korvane_search_probe.dll";
+  TempFolder current;
+  ASSERT_TRUE(CopyFileW(AsWide(beside), AsWide(current / u"korvane_cwd_probe.dll"), FALSE));
+  EXPECT_EQ(RunSecondCopy(self, row.arguments, current.Path()), row.outcome);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DllSearchTest,
+    testing::Values(
+        SearchCase{"ProgramFolder", u"--load-library korvane_search_probe.dll", kLoaded, nullptr},
+        SearchCase{"ProgramFolderRestricted",
+                   u"--load-library korvane_search_probe.dll --restricted", kNotFound, nullptr},
+        SearchCase{"CurrentDirectory", u"--load-library korvane_cwd_probe.dll", kLoaded, nullptr},
+        SearchCase{"CurrentDirectoryRestricted",
+                   u"--load-library korvane_cwd_probe.dll --restricted", kNotFound, nullptr},
+        // Without the update the current directory still leaves the search;
+        // the program's folder stays in it.
+        SearchCase{"CurrentDirectoryWithoutTheUpdate",
+                   u"--load-library korvane_cwd_probe.dll --restricted-without-the-update",
+                   kNotFound,
+                   "Wine keeps the current directory in the DLL search after SetDllDirectoryW(L\"\")"},
+        SearchCase{"ProgramFolderWithoutTheUpdate",
+                   u"--load-library korvane_search_probe.dll --restricted-without-the-update",
+                   kLoaded, nullptr}),
+    [](const testing::TestParamInfo<SearchCase>& info) { return std::string(info.param.name); });
+// clang-format on
+
+}  // namespace
+}  // namespace korvane::windows::test
