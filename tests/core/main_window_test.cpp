@@ -43,6 +43,7 @@ TEST_F(LauncherTest, CloseUnloadsAndEmptiesTheComponentTable) {
   w.mainWindow.Choose(MenuCommand::关闭);
   EXPECT_TRUE(w.window.unloaded);
   for (int i = 0; i < ComponentFiles::kCount; ++i) EXPECT_EQ(w.launcher.componentFiles.At(i), u"");
+  EXPECT_THROW(w.launcher.componentFiles.At(ComponentFiles::kCount), Error);
   EXPECT_EQ(w.log.Operations(), std::vector<std::string>{"Window.Unload"});
 }
 

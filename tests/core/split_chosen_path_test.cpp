@@ -48,6 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                  u"arch.mdb"},
         SplitRow{"ShorterThanCurrentDirectory", u"C:\\Program Files\\App", u"D:\\a\\b.mdb",
                  u"D:\\a\\", u"b.mdb"},
+        SplitRow{"NoCurrentDirectory", u"", u"D:\\a\\b.mdb", u"D:\\a\\", u"b.mdb"},
         SplitRow{"CurrentDirectoryIsOnlyAPrefix", u"C:\\Temp", u"C:\\TempOld\\arch.mdb",
                  u"C:\\TempOld\\", u"arch.mdb"},
         // No single file named.
