@@ -26,13 +26,18 @@ void Compact(Launcher& launcher, CompactionEngine& engine, const Text& backEnd) 
   HostServices& host = launcher.host;
   const Text stem = StemOf(backEnd);
   const Text scratch = stem + kScratchSuffix;
-  const Text target = stem + u".mdb";
+  // The compacted copy takes the back-end's own name and no other: a
+  // back-end not named "<stem>.mdb" keeps its content, the copy stays as the
+  // scratch file and the routine ends silently; no other file is replaced.
+  const bool swapsIntoBackEnd = EqualsIgnoringAsciiCase(stem + u".mdb", backEnd);
   if (host.FileExists(scratch)) host.DeleteFile(scratch);
   engine.CompactDatabase(kCompactionConnectionPrefix + backEnd,
                          kCompactionConnectionPrefix + scratch);
   // One step: the back-end's name never stands empty, even when this fails.
-  host.ReplaceFile(target, scratch);
-  host.ShowMessage(kCompactedMessage, Text(kStatusTitle), MessageButtons::kOk);
+  if (swapsIntoBackEnd) {
+    host.ReplaceFile(backEnd, scratch);
+    host.ShowMessage(kCompactedMessage, Text(kStatusTitle), MessageButtons::kOk);
+  }
 }
 
 // Copies the back-end beside the launcher under a name of its own first;

@@ -10,4 +10,8 @@ bool StartsWithIgnoringAsciiCase(TextView text, TextView prefix) {
   return true;
 }
 
+bool EqualsIgnoringAsciiCase(TextView left, TextView right) {
+  return left.size() == right.size() && StartsWithIgnoringAsciiCase(left, right);
+}
+
 }  // namespace korvane

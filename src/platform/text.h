@@ -14,4 +14,8 @@ using TextView = std::u16string_view;
 // as the Windows file system compares the folder part of a path.
 bool StartsWithIgnoringAsciiCase(TextView text, TextView prefix);
 
+// True when the two texts differ at most in the case of ASCII letters, as
+// the Windows file system tells whether two names are one file's.
+bool EqualsIgnoringAsciiCase(TextView left, TextView right);
+
 }  // namespace korvane

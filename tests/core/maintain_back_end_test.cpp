@@ -86,6 +86,13 @@ INSTANTIATE_TEST_SUITE_P(
         // The stem is the path less four characters, whatever they are.
         MaintenanceRow{"DatBackEnd", BackEndAt(u"D:\\share\\data.dat"), u"涮新", {},
                        {{u"D:\\share\\data.dat", kBackEndData}, {kScratchPath, kCompacted}, {kBackEndPath, std::nullopt}}},
+        // Only the back-end's own name is ever replaced.
+        MaintenanceRow{"DatBackEndBesideAnUnrelatedMdb",
+                       [](World& w) { BackEndAt(u"D:\\share\\data.dat")(w); w.host.PutFile(kBackEndPath, "unrelated"); },
+                       u"涮新", {},
+                       {{u"D:\\share\\data.dat", kBackEndData}, {kScratchPath, kCompacted}, {kBackEndPath, "unrelated"}}},
+        MaintenanceRow{"UpperCaseBackEnd", BackEndAt(u"D:\\share\\DATA.MDB"), u"涮新", {kCompactedNotice},
+                       {{kBackEndPath, kCompacted}, kNoScratch}},
         // The swap fails: the back-end keeps its name and content.
         MaintenanceRow{"BackEndReadOnly", [](World& w) { w.host.SetReadOnly(kBackEndPath); }, u"涮新", {},
                        {kBackEndKept, {kScratchPath, kCompacted}}},
@@ -103,24 +110,39 @@ INSTANTIATE_TEST_SUITE_P(
         MaintenanceRow{"CopyFailsKeepsTheOldBackup", [](World& w) { w.host.SetLocked(kBackEndPath); },
                        u"备份", {}, {kBackUpKept, kBackEndKept}},
         MaintenanceRow{"OldBackupLocked", [](World& w) { w.host.SetLocked(kBackUpPath); }, u"备份", {},
-                       {kBackUpKept, kBackEndKept}}),
+                       {kBackUpKept, kBackEndKept}},
+        MaintenanceRow{"ReadOnlyLeftoverTemporaryFile",
+                       [](World& w) { w.host.PutFile(kBackUpTempPath, "left over"); w.host.SetReadOnly(kBackUpTempPath); },
+                       u"备份", {kBackedUpNotice}, {kBackUpNew, kBackEndKept}}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST_F(LauncherTest, CompactionSwapsTheScratchFileInUnderTheSamePassword) {
+// The swap names the back-end as the catalogue spells it, whatever the
+// case of its ".mdb".
+class CompactionOf : public ::testing::TestWithParam<const char16_t*> {};
+
+TEST_P(CompactionOf, SwapsTheScratchFileInUnderTheSamePassword) {
+  const Text backEnd = GetParam();
+  World w;
+  w.StandardScene();
+  BackEndAt(GetParam())(w);
   MaintainBackEnd(w.launcher, u"涮新");
   const Text prefix =
       u"Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password='tandr4820517';Data Source=";
+  const Text scratch = backEnd.substr(0, backEnd.size() - 4) + u"备份.mdb";
   const auto compactions = w.log.CallsOf("CompactDatabase");
   ASSERT_EQ(compactions.size(), 1u);
-  EXPECT_EQ(compactions[0].arguments,
-            (std::vector<Text>{prefix + kBackEndPath, prefix + kScratchPath}));
+  EXPECT_EQ(compactions[0].arguments, (std::vector<Text>{prefix + backEnd, prefix + scratch}));
   const auto swaps = w.log.CallsOf("ReplaceFile");
   ASSERT_EQ(swaps.size(), 1u);
-  EXPECT_EQ(swaps[0].arguments, (std::vector<Text>{kBackEndPath, kScratchPath}));
+  EXPECT_EQ(swaps[0].arguments, (std::vector<Text>{backEnd, scratch}));
   // The back-end's name is never given up: nothing deletes or renames it.
   EXPECT_EQ(w.log.Count("DeleteFile") + w.log.Count("RenameFile"), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Spellings, CompactionOf,
+                         ::testing::Values(kBackEndPath, u"D:\\share\\DATA.MDB",
+                                           u"D:\\share\\Data.mDb"));
 
 }  // namespace
 }  // namespace korvane::testing

@@ -87,7 +87,10 @@ void FakeHost::CopyFile(const Text& source, const Text& destination) {
   log_.Enter("CopyFile", {source, destination});
   const FakeFile& from = Existing(source);
   if (from.locked) log_.Raise(PermissionDenied());
-  if (const FakeFile* to = Find(destination)) Writable(*to);
+  // A read-only destination is overwritten; the copy is never read-only.
+  if (const FakeFile* to = Find(destination); to != nullptr && to->locked) {
+    log_.Raise(PermissionDenied());
+  }
   PutFile(destination, std::string(from.content));
 }
 
