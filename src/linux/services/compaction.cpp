@@ -11,9 +11,9 @@
 
 #include "database/database_engine.h"
 #include "linux/services/engine_errors.h"
-#include "linux/services/file_copy.h"
 #include "linux/services/file_lock.h"
 #include "linux/services/jet_database.h"
+#include "linux/services/scratch_file.h"
 #include "linux/services/sqlite_database.h"
 #include "linux/services/utf8_text.h"
 #include "linux/services/windows_paths.h"
@@ -45,14 +45,17 @@ void WritePassword(const std::string& path, const Text& shown, const Text& passw
   copy.Execute("COMMIT;");
 }
 
-// Removes the scratch file unless it has been put in place.
-struct ScratchFile {
-  std::string path;
-  bool kept = false;
-  ~ScratchFile() {
-    if (!kept) ::unlink(path.c_str());
+// What `open` returns; its failure as the engine reports a file that is
+// held by another program or cannot be opened.
+template <class Open>
+auto InEngineTerms(const Text& file, Open open) {
+  try {
+    return open();
+  } catch (const Error& error) {
+    if (error.Number() == EBUSY) throw EngineError(EngineFault::kFileInUse, file);
+    throw EngineError(EngineFault::kFileNotFound, file);
   }
-};
+}
 
 }  // namespace
 
@@ -68,44 +71,40 @@ void Compact(const ConnectionSettings& source, const ConnectionSettings& destina
   }
   if (::lstat(to.c_str(), &status) == 0) throw EngineError(EngineFault::kDatabaseExists);
 
-  FileLock held;
-  try {
-    held = FileLock::Acquire(from, LockKind::kExclusive, kSource);
-  } catch (const Error& error) {
-    if (error.Number() == EBUSY) throw EngineError(EngineFault::kFileInUse, source.dataSource);
-    throw EngineError(EngineFault::kFileNotFound, source.dataSource);
-  }
+  const FileLock held = InEngineTerms(source.dataSource, [&] {
+    return FileLock::Acquire(from, LockKind::kExclusive, kSource);
+  });
   struct stat sourceStatus {};
   ::fstat(held.Descriptor(), &sourceStatus);
 
-  ScratchFile scratch{ScratchPatternBeside(to, "compact")};
-  const int fd = ::mkostemp(scratch.path.data(), O_CLOEXEC);
-  if (fd < 0) throw EngineError(EngineFault::kFileNotFound, destination.dataSource);
-  ::close(fd);
+  // Written beside the destination under a fixed name, so that the next
+  // compaction removes what a killed one left behind.
+  ScratchFile scratch =
+      InEngineTerms(destination.dataSource, [&] { return ScratchFile(to, "compacting", kSource); });
 
   {
     const SqliteDatabase original(from, SqliteDatabase::Mode::kReadOnly, source.dataSource);
     CheckDatabasePassword(original, "main", source.databasePassword);
     Statement vacuum(original, "VACUUM INTO ?1");
-    vacuum.Bind(1, FromUtf8(scratch.path));
+    vacuum.Bind(1, FromUtf8(scratch.Path()));
     vacuum.Step();
   }
-  WritePassword(scratch.path, destination.dataSource, destination.databasePassword);
+  WritePassword(scratch.Path(), destination.dataSource, destination.databasePassword);
   // The source's permissions, but a new file is never read-only: the
   // engine writes a fresh database, not a copy of the file's attributes.
-  ::chmod(scratch.path.c_str(), (sourceStatus.st_mode & 0666) | S_IWUSR);
+  ::chmod(scratch.Path().c_str(), (sourceStatus.st_mode & 0666) | S_IWUSR);
 
   // The destination's name is taken only by a complete copy, and never from
   // a file that appeared there meanwhile.
-  if (::renameat2(AT_FDCWD, scratch.path.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+  if (::renameat2(AT_FDCWD, scratch.Path().c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
     if (errno == EEXIST) throw EngineError(EngineFault::kDatabaseExists);
-    if (errno != EINVAL || ::link(scratch.path.c_str(), to.c_str()) != 0) {
+    if (errno != EINVAL || ::link(scratch.Path().c_str(), to.c_str()) != 0) {
       throw EngineError(errno == EEXIST ? EngineFault::kDatabaseExists : EngineFault::kQueryFailed,
                         u"Could not write '" + destination.dataSource + u"'.");
     }
-    ::unlink(scratch.path.c_str());
+    ::unlink(scratch.Path().c_str());
   }
-  scratch.kept = true;
+  scratch.Kept();
 }
 
 }  // namespace korvane::linux_edition

@@ -5,10 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <filesystem>
 #include <vector>
 
+#include "linux/services/scratch_file.h"
 #include "linux/services/system_error.h"
 
 namespace korvane::linux_edition {
@@ -56,29 +55,19 @@ int CopyBytes(int in, int out) {
 
 }  // namespace
 
-std::string ScratchPatternBeside(const std::string& path, const char* purpose) {
-  const std::filesystem::path file(path);
-  std::string name(1, '.');
-  name.append(file.filename().string()).append(1, '.').append(purpose).append("-XXXXXX");
-  return (file.parent_path() / name).string();
-}
-
 void CopyIntoPlace(int sourceFd, const struct stat& sourceStatus, const std::string& destination,
                    const char16_t* source) {
-  std::string scratch = ScratchPatternBeside(destination, "copy");
-  const int out = ::mkostemp(scratch.data(), O_CLOEXEC);
-  if (out < 0) ThrowSystemError(errno, destination, source);
-
+  ScratchFile scratch(destination, "copying", source);
+  const int out = scratch.Descriptor();
   int error = ::lseek(sourceFd, 0, SEEK_SET) < 0 ? errno : CopyBytes(sourceFd, out);
-  if (error == 0 && ::fchmod(out, sourceStatus.st_mode & 07777) != 0) error = errno;
+  if (error == 0 && ::fchmod(out, (sourceStatus.st_mode & 07777) | S_IWUSR) != 0) error = errno;
   const struct timespec times[2] = {sourceStatus.st_atim, sourceStatus.st_mtim};
   if (error == 0 && ::futimens(out, times) != 0) error = errno;
-  if (::close(out) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(scratch.c_str(), destination.c_str()) != 0) error = errno;
-  if (error != 0) {
-    ::unlink(scratch.c_str());
-    ThrowSystemError(error, destination, source);
-  }
+  const int closed = scratch.Close();
+  if (error == 0) error = closed;
+  if (error == 0 && ::rename(scratch.Path().c_str(), destination.c_str()) != 0) error = errno;
+  if (error != 0) ThrowSystemError(error, destination, source);
+  scratch.Kept();
 }
 
 }  // namespace korvane::linux_edition

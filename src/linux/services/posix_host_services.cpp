@@ -60,13 +60,17 @@ struct stat StatOrThrow(const std::string& path, const char16_t* source) {
   return status;
 }
 
-// An existing file that may be removed or replaced: not a folder, not
-// read-only; the lock returned keeps others out until the caller is done.
-FileLock HoldReplaceable(const std::string& path, const char16_t* source) {
-  const struct stat status = StatOrThrow(path, source);
-  if (S_ISDIR(status.st_mode)) ThrowSystemError(EISDIR, path, source);
-  if (IsReadOnly(status)) ThrowSystemError(EACCES, path, source);
+// An existing file that a copy may overwrite: not a folder; the lock
+// returned keeps others out until the caller is done.
+FileLock HoldOverwritable(const std::string& path, const char16_t* source) {
+  if (S_ISDIR(StatOrThrow(path, source).st_mode)) ThrowSystemError(EISDIR, path, source);
   return FileLock::Acquire(path, LockKind::kExclusive, source);
+}
+
+// An existing file that may be removed or replaced: not read-only either.
+FileLock HoldReplaceable(const std::string& path, const char16_t* source) {
+  if (IsReadOnly(StatOrThrow(path, source))) ThrowSystemError(EACCES, path, source);
+  return HoldOverwritable(path, source);
 }
 
 std::vector<std::string> ChildEnvironment(int windowStyle) {
@@ -133,7 +137,7 @@ void PosixHostServices::CopyFile(const Text& source, const Text& destination) {
   if (S_ISDIR(sourceStatus.st_mode)) ThrowSystemError(EISDIR, from, kSource);
   FileLock destinationLock;
   struct stat existing {};
-  if (::stat(to.c_str(), &existing) == 0) destinationLock = HoldReplaceable(to, kSource);
+  if (::stat(to.c_str(), &existing) == 0) destinationLock = HoldOverwritable(to, kSource);
   CopyIntoPlace(sourceLock.Descriptor(), sourceStatus, to, kSource);
 }
 

@@ -36,8 +36,9 @@ class PosixHostServices : public HostServices {
   bool IsPreviousInstanceRunning() override;
   // True for an existing file that is not a folder.
   bool FileExists(const Text& path) override;
-  // Copies through a hidden file beside the destination that takes the
-  // destination's name only when complete; keeps the source's mode and time.
+  // Copies through a scratch file beside the destination that takes the
+  // destination's name only when complete (file_copy.h); keeps the source's
+  // mode and time, but the copy is always writable.
   void CopyFile(const Text& source, const Text& destination) override;
   void DeleteFile(const Text& path) override;
   void RenameFile(const Text& oldPath, const Text& newPath) override;

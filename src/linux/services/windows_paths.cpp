@@ -1,5 +1,8 @@
 #include "linux/services/windows_paths.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -72,6 +75,15 @@ std::string NormalisedPosixFolder(const std::string& folder, TextView entry) {
   }
   if (out == "/") Refuse(u"KORVANE_DRIVES: the root is drive Z: already", entry);
   return out;
+}
+
+// UTF-8 names compared as Windows compares file names, ASCII letters
+// without case; bytes of other characters never fall in the ASCII range.
+bool SameIgnoringAsciiCase(std::string_view left, std::string_view right) {
+  const auto fold = [](char c) { return UpperLetter(static_cast<unsigned char>(c)); };
+  return left.size() == right.size() &&
+         std::equal(left.begin(), left.end(), right.begin(),
+                    [&](char a, char b) { return fold(a) == fold(b); });
 }
 
 // True when `path` is `folder` or lies below it.
@@ -161,8 +173,30 @@ Text DriveMap::ToWindows(std::string_view posixPath) const {
   return out;
 }
 
+std::string WithStoredName(const std::string& posixPath) {
+  struct stat status {};
+  if (::lstat(posixPath.c_str(), &status) == 0 || errno != ENOENT) return posixPath;
+  const auto slash = posixPath.rfind('/');
+  if (slash == std::string::npos || slash + 1 == posixPath.size()) return posixPath;
+  const std::string folder = slash == 0 ? "/" : posixPath.substr(0, slash);
+  const std::string_view name = std::string_view(posixPath).substr(slash + 1);
+  DIR* entries = ::opendir(folder.c_str());
+  if (entries == nullptr) return posixPath;
+  std::string found;
+  int matches = 0;
+  while (const dirent* entry = ::readdir(entries)) {
+    if (SameIgnoringAsciiCase(entry->d_name, name)) {
+      found = entry->d_name;
+      ++matches;
+    }
+  }
+  ::closedir(entries);
+  if (matches != 1) return posixPath;
+  return posixPath.substr(0, slash + 1) + found;
+}
+
 std::string ToPosixPath(TextView windowsPath) {
-  return DriveMap::FromEnvironment().ToPosix(windowsPath);
+  return WithStoredName(DriveMap::FromEnvironment().ToPosix(windowsPath));
 }
 
 Text ToWindowsPath(std::string_view posixPath) {

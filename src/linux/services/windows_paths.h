@@ -50,7 +50,16 @@ class DriveMap {
   std::vector<DriveMapping> mappings_;
 };
 
-// The same conversions under the current KORVANE_DRIVES.
+// A name in a folder as the Windows file system finds it, without regard
+// to ASCII case: `posixPath` itself when it exists; otherwise the one entry
+// of its folder whose name differs from its last component only in the case
+// of ASCII letters ("DATA.MDB" for "data.mdb"); otherwise, with no such
+// entry or several, `posixPath` unchanged. Folders are taken as spelt.
+std::string WithStoredName(const std::string& posixPath);
+
+// The same conversions under the current KORVANE_DRIVES; the POSIX path
+// names a file as WithStoredName finds it, so that a file's name reaches it
+// in any case, as on Windows.
 std::string ToPosixPath(TextView windowsPath);
 Text ToWindowsPath(std::string_view posixPath);
 

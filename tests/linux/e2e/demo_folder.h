@@ -14,6 +14,7 @@
 namespace korvane::e2e {
 
 namespace fs = std::filesystem;
+using testing::Listing;
 using testing::ReadFile;
 
 class DemoFolder {
@@ -37,5 +38,13 @@ class DemoFolder {
 
 // The path as the launcher names it ("Z:\tmp\...").
 Text WindowsPath(const fs::path& path);
+
+// Points the main front-end's linked tables at `backEnd`.
+void LinkBackEnd(const DemoFolder& demo, const fs::path& backEnd);
+
+// The number of rows of a back-end's table, read as the launcher's engine
+// reads it, under the back-end's database password. Raises korvane::Error
+// for a file that is no such database.
+std::string RowCount(const fs::path& backEnd, const std::string& table);
 
 }  // namespace korvane::e2e

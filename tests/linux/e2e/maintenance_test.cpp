@@ -1,12 +1,10 @@
 // 压缩后端数据 and 备份后端数据: their completion messages, the not-found
 // message, and a back-end held open by a running Korvane.
 
+#include <algorithm>
 #include <fstream>
 
-#include "database/database_engine.h"
 #include "e2e_fixture.h"
-#include "linux/services/sqlite_engine.h"
-#include "linux/services/utf8_text.h"
 
 namespace korvane::e2e {
 namespace {
@@ -15,43 +13,97 @@ constexpr char kCompact[] = "choose 压缩后端数据";
 constexpr char kBackUp[] = "choose 备份后端数据";
 const std::string kNotFound = "message 出错信息|没有发现后端数据库文件无法进行操作|OK";
 
-// The rows of the back-end's table 代码, read as the launcher's engine reads
-// it, under the back-end's database password.
-std::string CodeRows(const fs::path& backEnd) {
-  linux_edition::SqliteDatabaseEngine engine;
-  auto rows = engine.CreateRecordset();
-  rows->Open(u"SELECT COUNT(*) FROM 代码",
-             u"Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password='tandr4820517';"
-             u"Data Source=" +
-                 WindowsPath(backEnd),
-             kStaticCursor, kOptimisticLock, kNoOptions);
-  return ToUtf8(rows->FirstFieldText());
-}
-
 TEST_F(LauncherTest, CompactionReplacesTheBackEndWithACopyUnderItsPassword) {
-  const std::string rowsBefore = CodeRows(demo.BackEnd());
+  const std::string rowsBefore = RowCount(demo.BackEnd(), "代码");
 
   const Outcome outcome = RunLauncher(demo, {kCompact, "answer OK"});
 
   EXPECT_TRUE(LogMatches(outcome.log,
                          {kShown, "message 系统运行状态|后端数据压缩工作已经结束|OK", "idle"}));
-  EXPECT_EQ(CodeRows(demo.BackEnd()), rowsBefore);
+  EXPECT_EQ(RowCount(demo.BackEnd(), "代码"), rowsBefore);
   EXPECT_FALSE(fs::exists(demo.BackEnd().parent_path() / "Korvane数据备份.mdb"));
 }
 
-TEST_F(LauncherTest, BackupCopiesTheBackEndBesideTheLauncherAndReplacesTheLastOne) {
+// A read-only back-end gives a backup that the next backup replaces.
+class BackUpOf : public LauncherTest, public ::testing::WithParamInterface<fs::perms> {};
+
+TEST_P(BackUpOf, CopiesTheBackEndBesideTheLauncherAndReplacesTheLastOne) {
   const std::string backUp = "Korvane后端备份.mdb";
   {
     std::ofstream stale(demo.InProgram(backUp));
     stale << "an older backup";
   }
+  fs::permissions(demo.BackEnd(), GetParam());
 
   const Outcome outcome = RunLauncher(demo, {kBackUp, "answer OK", kBackUp, "answer OK"});
 
   const std::string done = "message 系统运行状态|后端数据备份工作已经结束|OK";
   EXPECT_TRUE(LogMatches(outcome.log, {kShown, done, done, "idle"}));
   EXPECT_EQ(ReadFile(demo.InProgram(backUp)), ReadFile(demo.BackEnd()));
+  EXPECT_NE(fs::status(demo.InProgram(backUp)).permissions() & fs::perms::owner_write,
+            fs::perms::none);
 }
+
+INSTANTIATE_TEST_SUITE_P(, BackUpOf,
+                         ::testing::Values(fs::perms::owner_read | fs::perms::owner_write,
+                                           fs::perms::owner_read),
+                         [](const auto& info) {
+                           return std::string(info.index == 0 ? "Writable" : "ReadOnly");
+                         });
+
+// A back-end whose name differs from "<stem>.mdb", or from the file's own
+// name, in case only is one file, as on Windows; no other file is ever
+// replaced.
+struct NamedBackEnd {
+  const char* name;
+  std::string file;      // the back-end in the share folder
+  std::string linked;    // the name the front-end's link gives it
+  std::string neighbour; // a file beside it, holding "other"; empty: none
+  bool compacts;
+};
+void PrintTo(const NamedBackEnd& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class CompactionOf : public LauncherTest, public ::testing::WithParamInterface<NamedBackEnd> {};
+
+TEST_P(CompactionOf, TakesTheBackEndsOwnNameOnly) {
+  const NamedBackEnd& row = GetParam();
+  const fs::path share = demo.BackEnd().parent_path();
+  fs::rename(demo.BackEnd(), share / row.file);
+  LinkBackEnd(demo, share / row.linked);
+  if (!row.neighbour.empty()) std::ofstream(share / row.neighbour) << "other";
+  const std::string rows = RowCount(share / row.file, "代码");
+  const std::string before = ReadFile(share / row.file);
+  auto expected = Listing(share.string());
+
+  if (row.compacts) {
+    const Outcome outcome = RunLauncher(demo, {kCompact, "answer OK"});
+    EXPECT_TRUE(LogMatches(outcome.log,
+                           {kShown, "message 系统运行状态|后端数据压缩工作已经结束|OK", "idle"}));
+  } else {
+    const Outcome outcome = RunLauncher(demo, {kCompact});
+    EXPECT_TRUE(LogMatches(outcome.log, {kShown, "idle"}));
+    // The compacted copy stays beside it under the scratch file's name.
+
+    EXPECT_EQ(ReadFile(share / row.file), before);
+    expected.push_back("data备份.mdb");
+    std::sort(expected.begin(), expected.end());
+  }
+  EXPECT_EQ(RowCount(share / row.file, "代码"), rows);
+  if (!row.neighbour.empty()) {
+    EXPECT_EQ(ReadFile(share / row.neighbour), "other");
+  }
+  EXPECT_EQ(Listing(share.string()), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , CompactionOf,
+    ::testing::Values(NamedBackEnd{"UpperCaseName", "DATA.MDB", "DATA.MDB", "", true},
+                      NamedBackEnd{"BesideANamesake", "DATA.MDB", "DATA.MDB", "DATA.mdb", true},
+                      NamedBackEnd{"LinkedInOtherCase", "DATA.MDB", "data.mdb", "", true},
+                      NamedBackEnd{"NotAnMdb", "data.dat", "data.dat", "data.mdb", false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 class MissingBackEnd : public LauncherTest, public ::testing::WithParamInterface<const char*> {};
 

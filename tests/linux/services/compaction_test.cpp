@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "database/database_engine.h"
 #include "linux/services/connection_text.h"
@@ -70,6 +73,56 @@ TEST_F(Compaction, FreedSpaceIsGivenBack) {
   sqlite3_close(db);
   Compact(u"tandr4820517", u"tandr4820517");
   EXPECT_LT(ReadFile(scratchPath).size() * 10, ReadFile(scene.files.dataBackEnd).size());
+}
+
+TEST_F(Compaction, WhatAKilledCompactionLeftIsRemovedFirst) {
+  scene.folder.Make("share/Korvane数据备份.mdb.compacting", std::string(1 << 20, 'p'));
+  scene.folder.Make("share/Korvane数据备份.mdb.compacting-journal", "journal");
+  Compact(u"tandr4820517", u"tandr4820517");
+  EXPECT_NO_THROW(OpenBackEnd(scratch, u"tandr4820517"));
+  EXPECT_EQ(Listing(scene.folder.File("share")),
+            (std::vector<std::string>{"Korvane数据.mdb", "Korvane数据备份.mdb"}));
+}
+
+// Files may grow to a limit at most while it lives, as on a disk that is
+// nearly full.
+class DiskFullAt {
+ public:
+  explicit DiskFullAt(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    signal_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~DiskFullAt() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, signal_);
+  }
+  DiskFullAt(const DiskFullAt&) = delete;
+  DiskFullAt& operator=(const DiskFullAt&) = delete;
+
+ private:
+  rlimit saved_{};
+  void (*signal_)(int) = nullptr;
+};
+
+// The disk runs full at every page of the copy in turn: the compaction
+// fails, the source stays as it was and nothing is left beside it.
+TEST_F(Compaction, ADiskThatRunsFullKeepsNothingBehind) {
+  Compact(u"tandr4820517", u"tandr4820517");
+  const rlim_t size = ReadFile(scratchPath).size();
+  ::unlink(scratchPath.c_str());
+  const std::string source = ReadFile(scene.files.dataBackEnd);
+  for (rlim_t limit = 0; limit < size; limit += 512) {
+    SCOPED_TRACE("files limited to " + std::to_string(limit) + " bytes");
+    {
+      const DiskFullAt full(limit);
+      EXPECT_THROW(Compact(u"tandr4820517", u"tandr4820517"), Error);
+    }
+    EXPECT_EQ(Listing(scene.folder.File("share")), std::vector<std::string>{"Korvane数据.mdb"});
+    EXPECT_EQ(ReadFile(scene.files.dataBackEnd), source);
+  }
 }
 
 // Each refusal leaves the source byte for byte as it was and makes no

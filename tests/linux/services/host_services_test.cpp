@@ -31,13 +31,46 @@ class HostServicesFiles : public ::testing::Test {
   Text Win(const std::string& name) const { return folder.WindowsFile(name); }
 };
 
-TEST_F(HostServicesFiles, CopyOverwritesAndKeepsNoScratchFile) {
-  folder.Make("a.mdb", std::string(3 << 20, 'x') + "end");
-  folder.Make("b.mdb", "old and longer than nothing");
-  host.CopyFile(Win("a.mdb"), Win("b.mdb"));
-  EXPECT_EQ(ReadFile(folder.File("b.mdb")), ReadFile(folder.File("a.mdb")));
-  EXPECT_EQ(Listing(folder.Path()), (std::vector<std::string>{"a.mdb", "b.mdb"}));
+// A copy over what may lie in the way: the destination gets the source's
+// bytes and is writable whatever the modes were, and no scratch file stays.
+struct CopyScene {
+  const char* name;
+  mode_t sourceMode;
+  const char* destination;  // nullptr: none
+  mode_t destinationMode;
+  const char* leftover;  // a killed copy's scratch file; nullptr: none
+};
+void PrintTo(const CopyScene& row, std::ostream* out) {
+  *out << row.name;
 }
+
+class Copied : public HostServicesFiles, public ::testing::WithParamInterface<CopyScene> {};
+
+TEST_P(Copied, IsCompleteAndWritable) {
+  const CopyScene& row = GetParam();
+  ::chmod(folder.Make("a.mdb", std::string(3 << 20, 'x') + "end").c_str(), row.sourceMode);
+  if (row.destination) ::chmod(folder.Make("b.mdb", row.destination).c_str(), row.destinationMode);
+  if (row.leftover) folder.Make(row.leftover, std::string(1 << 20, 'p'));
+
+  host.CopyFile(Win("a.mdb"), Win("b.mdb"));
+
+  EXPECT_EQ(ReadFile(folder.File("b.mdb")), ReadFile(folder.File("a.mdb")));
+  struct stat status {};
+  ASSERT_EQ(::stat(folder.File("b.mdb").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, row.sourceMode | S_IWUSR);
+  EXPECT_EQ(Listing(folder.Path()), (std::vector<std::string>{"a.mdb", "b.mdb"}));
+  // The next copy over it is never refused for its mode.
+  EXPECT_NO_THROW(host.CopyFile(Win("a.mdb"), Win("b.mdb")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Copied,
+    ::testing::Values(CopyScene{"New", 0640, nullptr, 0, nullptr},
+                      CopyScene{"OverAnOlderCopy", 0644, "old and longer than nothing", 0644, nullptr},
+                      CopyScene{"OfAReadOnlySource", 0444, nullptr, 0, nullptr},
+                      CopyScene{"OverAReadOnlyFile", 0644, "old", 0444, nullptr},
+                      CopyScene{"BesideWhatAKilledCopyLeft", 0644, "old", 0644, "b.mdb.copying"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // How a file stands in the way of an operation.
 enum class Obstacle { kMissing, kLockedElsewhere, kExclusivelyLockedElsewhere, kReadOnly };
@@ -61,6 +94,7 @@ TEST_P(Refused, LeavesBothFilesAsTheyWere) {
   folder.Make("a", "A");
   folder.Make("b", "B");
   const std::string path = folder.File(GetParam().file);
+  if (!Exists(path)) folder.Make(GetParam().file, "partial");
   std::unique_ptr<LockHolder> holder;
   switch (GetParam().obstacle) {
     case Obstacle::kMissing:
@@ -105,7 +139,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"CopyOfAMissingSource", Copy, "a", Obstacle::kMissing},
         Refusal{"CopyOfALockedSource", Copy, "a", Obstacle::kLockedElsewhere},
         Refusal{"CopyOntoALockedFile", Copy, "b", Obstacle::kLockedElsewhere},
-        Refusal{"CopyOntoAReadOnlyFile", Copy, "b", Obstacle::kReadOnly},
+        // Another program is still writing the scratch file.
+        Refusal{"CopyBesideAScratchFileInUse", Copy, "b.copying",
+                Obstacle::kExclusivelyLockedElsewhere},
         Refusal{"DeleteOfAMissingFile", Delete, "a", Obstacle::kMissing},
         Refusal{"DeleteOfALockedFile", Delete, "a", Obstacle::kLockedElsewhere},
         Refusal{"DeleteOfAReadOnlyFile", Delete, "a", Obstacle::kReadOnly},

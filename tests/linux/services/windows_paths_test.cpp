@@ -5,6 +5,7 @@
 #include "linux/services/utf8_text.h"
 #include "linux/services/windows_paths.h"
 #include "platform/error.h"
+#include "support/scratch_folder.h"
 
 namespace korvane::linux_edition {
 namespace {
@@ -63,6 +64,35 @@ TEST(WindowsPaths, RefusesWhatNamesNoFileOnAMappedDrive) {
     EXPECT_THROW(DriveMap{drives}, Error) << drives;
   }
 }
+
+// A name finds its file whatever the case of its ASCII letters, as on
+// Windows, but never picks one of several candidates.
+struct StoredNameRow {
+  const char* name;
+  std::vector<std::string> files;
+  std::string asked;
+  std::string found;
+};
+void PrintTo(const StoredNameRow& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class StoredName : public ::testing::TestWithParam<StoredNameRow> {};
+
+TEST_P(StoredName, IsFound) {
+  const testing::ScratchFolder folder;
+  for (const std::string& file : GetParam().files) folder.Make(file, file);
+  EXPECT_EQ(WithStoredName(folder.File(GetParam().asked)), folder.File(GetParam().found));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StoredName,
+    ::testing::Values(
+        StoredNameRow{"OtherCase", {"Korvane数据.MDB"}, "korvane数据.mdb", "Korvane数据.MDB"},
+        StoredNameRow{"ExactNameFirst", {"DATA.MDB", "DATA.mdb"}, "DATA.mdb", "DATA.mdb"},
+        StoredNameRow{"SeveralCandidates", {"DATA.MDB", "DATA.mdb"}, "data.mdb", "data.mdb"},
+        StoredNameRow{"NoCandidate", {"DATA.MDB"}, "DATA.MDX", "DATA.MDX"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace korvane::linux_edition
