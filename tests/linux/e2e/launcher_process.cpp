@@ -106,9 +106,20 @@ LauncherProcess::LauncherProcess(const DemoFolder& demo, const std::vector<std::
 }
 
 LauncherProcess::~LauncherProcess() {
+  Kill();
+}
+
+bool LauncherProcess::Running() const {
+  siginfo_t info{};
+  return pid_ > 0 && ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+         info.si_pid == 0;
+}
+
+void LauncherProcess::Kill() {
   if (pid_ > 0) {
     ::kill(pid_, SIGKILL);
     ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
   }
 }
 

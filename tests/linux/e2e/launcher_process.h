@@ -38,6 +38,10 @@ class LauncherProcess {
   Outcome Finish();
   // Waits until the log holds `line`; false after the time limit.
   bool WaitForLogLine(const std::string& line);
+  // True until the launcher has ended.
+  bool Running() const;
+  // Ends the launcher at once with SIGKILL, as a crash would.
+  void Kill();
 
  private:
   std::string logFile_;

@@ -1,0 +1,144 @@
+// 备份后端数据 and 压缩后端数据 killed (SIGKILL) at points along their way, on
+// a back-end large enough to take a while: after each kill the back-end's
+// name holds a sound database with all its rows, the backup is the previous
+// one or a complete new one, and the next run of the command leaves no
+// scratch file behind.
+
+#include <chrono>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <thread>
+
+#include "e2e_fixture.h"
+#include "linux/services/sqlite_database.h"
+
+namespace korvane::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+using linux_edition::SqliteDatabase;
+using linux_edition::Statement;
+using Sizes = std::map<std::string, std::uintmax_t>;
+
+constexpr char kBulkTable[] = "流水";
+constexpr char kOldBackUp[] = "an older backup";
+const std::string kBackUpName = "Korvane后端备份.mdb";
+
+// The files of a folder and their sizes, as they are at this moment.
+Sizes SizesIn(const fs::path& folder) {
+  Sizes sizes;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    std::error_code gone;
+    const std::uintmax_t size = fs::file_size(it->path(), gone);
+    if (!gone) sizes[it->path().filename().string()] = size;
+  }
+  return sizes;
+}
+
+std::string QuickCheck(const fs::path& database) {
+  const SqliteDatabase db(database.string(), SqliteDatabase::Mode::kReadOnly, u"");
+  Statement check(db, "PRAGMA quick_check");
+  return check.Step() ? linux_edition::ToUtf8(check.ColumnText(0)) : "no answer";
+}
+
+// A kill once a file of the watched folder that is new there, or has
+// changed its size, holds at least `share` of the back-end's size; 0: as
+// soon as one appears.
+struct KillPoint {
+  const char* name;
+  const char* command;
+  bool watchesShare;  // the back-end's folder, else the launcher's
+  double share;
+  const char* completion;
+};
+void PrintTo(const KillPoint& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class KilledMidway : public LauncherTest, public ::testing::WithParamInterface<KillPoint> {
+ protected:
+  // A demo back-end with some 48 MB of rows more, made once.
+  static void SetUpTestSuite() {
+    bulk_ = std::make_unique<DemoFolder>();
+    const SqliteDatabase db(bulk_->BackEnd().string(), SqliteDatabase::Mode::kReadWrite, u"");
+    db.Execute(std::string("CREATE TABLE ") + kBulkTable +
+               " (x BLOB); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE "
+               "i < 3000) INSERT INTO " +
+               kBulkTable + " SELECT randomblob(16000) FROM n;");
+  }
+  static void TearDownTestSuite() { bulk_.reset(); }
+
+  void SetUp() override {
+    fs::copy_file(bulk_->BackEnd(), demo.BackEnd(), fs::copy_options::overwrite_existing);
+    fs::copy_file(demo.InProgram("系统前端.mde"), demo.InProgram("查询系统.mde"));
+    std::ofstream(demo.InProgram(kBackUpName)) << kOldBackUp;
+  }
+
+  // The row counts of the back-end's two tables, sound or not.
+  std::pair<std::string, std::string> Rows() const {
+    return {RowCount(demo.BackEnd(), "代码"), RowCount(demo.BackEnd(), kBulkTable)};
+  }
+
+  // Waits for the kill point; false when the launcher ended first.
+  bool WaitFor(const LauncherProcess& launcher, const KillPoint& point) const {
+    const fs::path folder = point.watchesShare ? demo.BackEnd().parent_path() : demo.Program();
+    const Sizes before = SizesIn(folder);
+    const auto bytes = static_cast<std::uintmax_t>(point.share * fs::file_size(demo.BackEnd()));
+    while (launcher.Running()) {
+      for (const auto& [name, size] : SizesIn(folder)) {
+        const auto old = before.find(name);
+        if ((old == before.end() || old->second != size) && size >= bytes) return true;
+      }
+      std::this_thread::sleep_for(200us);
+    }
+    return false;
+  }
+
+ private:
+  static inline std::unique_ptr<DemoFolder> bulk_;
+};
+
+TEST_P(KilledMidway, LosesNothingAndLeavesNothingAfterTheNextRun) {
+  const KillPoint& point = GetParam();
+  const auto rows = Rows();
+  const auto programFiles = Listing(demo.Program());
+  const auto shareFiles = Listing(demo.BackEnd().parent_path());
+  const std::string script = std::string("choose ") + point.command;
+
+  {
+    LauncherProcess launcher(demo, {script, "answer OK"});
+    ASSERT_TRUE(WaitFor(launcher, point)) << "the command ended before the kill point";
+    launcher.Kill();
+  }
+
+  EXPECT_EQ(QuickCheck(demo.BackEnd()), "ok");
+  EXPECT_EQ(Rows(), rows);
+  const std::string backUp = ReadFile(demo.InProgram(kBackUpName));
+  EXPECT_TRUE(backUp == kOldBackUp || backUp == ReadFile(demo.BackEnd()))
+      << "a backup of " << backUp.size() << " bytes";
+
+  const Outcome next = RunLauncher(demo, {script, "answer OK"});
+
+  EXPECT_TRUE(LogMatches(next.log, {kShown, point.completion, "idle"}));
+  EXPECT_EQ(Rows(), rows);
+  EXPECT_EQ(Listing(demo.Program()), programFiles);
+  EXPECT_EQ(Listing(demo.BackEnd().parent_path()), shareFiles);
+}
+
+constexpr char kBackedUp[] = "message 系统运行状态|后端数据备份工作已经结束|OK";
+constexpr char kCompacted[] = "message 系统运行状态|后端数据压缩工作已经结束|OK";
+
+INSTANTIATE_TEST_SUITE_P(
+    , KilledMidway,
+    ::testing::Values(KillPoint{"BackUpAsTheCopyStarts", "备份后端数据", false, 0, kBackedUp},
+                      KillPoint{"BackUpHalfCopied", "备份后端数据", false, 0.5, kBackedUp},
+                      KillPoint{"BackUpFullyCopied", "备份后端数据", false, 0.95, kBackedUp},
+                      KillPoint{"CompactionAsTheCopyStarts", "压缩后端数据", true, 0, kCompacted},
+                      KillPoint{"CompactionHalfWritten", "压缩后端数据", true, 0.5, kCompacted},
+                      KillPoint{"CompactionFullyWritten", "压缩后端数据", true, 0.95, kCompacted}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace korvane::e2e
