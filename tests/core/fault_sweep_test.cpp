@@ -187,16 +187,15 @@ TEST_P(MaintenanceSweep, EndsSilentlyAndLosesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Scenes, MaintenanceSweep,
-    ::testing::Values(
-        MaintenanceScene{"Compact", u"涮新", u"后端数据压缩工作已经结束", {}},
-        MaintenanceScene{"BackUp", u"备份", u"后端数据备份工作已经结束", {}},
-        // The back-end is data.dat; the sweep's data.mdb is another file that
-        // must survive every failure.
-        MaintenanceScene{"CompactBesideANamesake", u"涮新", nullptr,
-                         [](World& w) {
-                           w.host.PutFile(u"D:\\share\\data.dat", "dat back-end");
-                           w.engine.firstRow = u"D:\\share\\data.dat";
-                         }}),
+    ::testing::Values(MaintenanceScene{"Compact", u"涮新", u"后端数据压缩工作已经结束", {}},
+                      MaintenanceScene{"BackUp", u"备份", u"后端数据备份工作已经结束", {}},
+                      // The back-end is data.dat; the sweep's data.mdb is another file that
+                      // must survive every failure.
+                      MaintenanceScene{"CompactBesideANamesake", u"涮新", nullptr,
+                                       [](World& w) {
+                                         w.host.PutFile(u"D:\\share\\data.dat", "dat back-end");
+                                         w.engine.firstRow = u"D:\\share\\data.dat";
+                                       }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HelpSweep, ReportsExactlyOnce) {

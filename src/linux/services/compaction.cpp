@@ -71,9 +71,8 @@ void Compact(const ConnectionSettings& source, const ConnectionSettings& destina
   }
   if (::lstat(to.c_str(), &status) == 0) throw EngineError(EngineFault::kDatabaseExists);
 
-  const FileLock held = InEngineTerms(source.dataSource, [&] {
-    return FileLock::Acquire(from, LockKind::kExclusive, kSource);
-  });
+  const FileLock held = InEngineTerms(
+      source.dataSource, [&] { return FileLock::Acquire(from, LockKind::kExclusive, kSource); });
   struct stat sourceStatus {};
   ::fstat(held.Descriptor(), &sourceStatus);
 

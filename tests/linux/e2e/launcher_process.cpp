@@ -111,7 +111,8 @@ LauncherProcess::~LauncherProcess() {
 
 bool LauncherProcess::Running() const {
   siginfo_t info{};
-  return pid_ > 0 && ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+  return pid_ > 0 &&
+         ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
          info.si_pid == 0;
 }
 

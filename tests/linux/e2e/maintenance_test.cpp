@@ -56,9 +56,9 @@ INSTANTIATE_TEST_SUITE_P(, BackUpOf,
 // replaced.
 struct NamedBackEnd {
   const char* name;
-  std::string file;      // the back-end in the share folder
-  std::string linked;    // the name the front-end's link gives it
-  std::string neighbour; // a file beside it, holding "other"; empty: none
+  std::string file;       // the back-end in the share folder
+  std::string linked;     // the name the front-end's link gives it
+  std::string neighbour;  // a file beside it, holding "other"; empty: none
   bool compacts;
 };
 void PrintTo(const NamedBackEnd& row, std::ostream* out) {
