@@ -81,12 +81,14 @@ class KilledMidway : public LauncherTest, public ::testing::WithParamInterface<K
     return {RowCount(demo.BackEnd(), "代码"), RowCount(demo.BackEnd(), kBulkTable)};
   }
 
-  // Waits for the kill point; false when the launcher ended first.
+  // Waits for the kill point; false when the launcher ended first or after
+  // half a minute.
   bool WaitFor(const LauncherProcess& launcher, const KillPoint& point) const {
     const fs::path folder = point.watchesShare ? demo.BackEnd().parent_path() : demo.Program();
     const Sizes before = SizesIn(folder);
     const auto bytes = static_cast<std::uintmax_t>(point.share * fs::file_size(demo.BackEnd()));
-    while (launcher.Running()) {
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    while (launcher.Running() && std::chrono::steady_clock::now() < deadline) {
       for (const auto& [name, size] : SizesIn(folder)) {
         const auto old = before.find(name);
         if ((old == before.end() || old->second != size) && size >= bytes) return true;
