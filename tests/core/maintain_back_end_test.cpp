@@ -96,6 +96,9 @@ INSTANTIATE_TEST_SUITE_P(
         // The swap fails: the back-end keeps its name and content.
         MaintenanceRow{"BackEndReadOnly", [](World& w) { w.host.SetReadOnly(kBackEndPath); }, u"涮新", {},
                        {kBackEndKept, {kScratchPath, kCompacted}}},
+        // Four characters leave an empty stem: still the back-end's own name.
+        MaintenanceRow{"EmptyStem", BackEndAt(u".MDB"), u"涮新", {kCompactedNotice},
+                       {{u".mdb", kCompacted}, {u"备份.mdb", std::nullopt}}},
         MaintenanceRow{"PathTooShortForAStem", BackEndAt(u"a.b"), u"涮新", {},
                        {{u"a.b", kBackEndData}, {u"备份.mdb", std::nullopt},
                         {u"a.b备份.mdb", std::nullopt}}}),
