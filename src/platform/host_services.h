@@ -10,7 +10,7 @@
 namespace korvane {
 
 enum class MessageButtons {
-  kOk,             // OK only
+  kOk,            // OK only
   kYesNoDefaultNo  // Yes and No, No being the default button
 };
 
