@@ -28,6 +28,12 @@ ComPtr<IStream> StreamOverResource(int resourceId, DWORD& size) {
   return stream;
 }
 
+// A picture's handle is 32 bits wide; a 64-bit process holds the same GDI
+// handle sign-extended.
+HGDIOBJ BitmapOf(OLE_HANDLE handle) {
+  return reinterpret_cast<HGDIOBJ>(static_cast<LONG_PTR>(static_cast<LONG>(handle)));
+}
+
 // The picture's size in pixels: a bitmap's own, otherwise its HIMETRIC
 // extent at the screen's resolution.
 SIZE PixelSize(IPicture& picture) {
@@ -36,8 +42,7 @@ SIZE PixelSize(IPicture& picture) {
   BITMAP bitmap;
   if (SUCCEEDED(picture.get_Type(&type)) && type == PICTYPE_BITMAP &&
       SUCCEEDED(picture.get_Handle(&handle)) &&
-      GetObjectW(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), sizeof bitmap,
-                 &bitmap) == sizeof bitmap) {
+      GetObjectW(BitmapOf(handle), sizeof bitmap, &bitmap) == sizeof bitmap) {
     return {bitmap.bmWidth, bitmap.bmHeight};
   }
   OLE_XSIZE_HIMETRIC width = 0;

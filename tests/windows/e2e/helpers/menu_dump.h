@@ -13,8 +13,9 @@ namespace e2e::menu_dump {
 inline constexpr WPARAM kRequestW = 0x4B4D454E;  // "KMEN"
 inline constexpr LPARAM kRequestL = 0x44554D50;  // "DUMP"
 
-// The hook procedure's exported name (stdcall, hence the decoration).
-inline constexpr char kHookProcName[] = "MenuDumpHook@12";
+// The hook procedure's exported name. The DLL exports it without the
+// stdcall decoration, which only 32-bit exports would carry.
+inline constexpr char kHookProcName[] = "MenuDumpHook";
 
 // Where the hook writes the menu of a process: one line per top-level entry,
 // "<command id>\t<1 when it has a sub-menu, else 0>\t<caption>", in UTF-16.
