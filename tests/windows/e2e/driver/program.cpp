@@ -1,7 +1,5 @@
 #include "program.h"
 
-#include <tlhelp32.h>
-
 #include <stdexcept>
 
 namespace e2e {
@@ -30,19 +28,6 @@ Process Process::Start(const std::wstring& exe, const std::wstring& arguments) {
 
 bool Process::WaitForExit(DWORD timeoutMs) const {
   return WaitForSingleObject(handle.get(), timeoutMs) == WAIT_OBJECT_0;
-}
-
-void KillProcessesNamed(const std::wstring& exeName) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more;
-       more = Process32NextW(snapshot, &entry)) {
-    if (_wcsicmp(entry.szExeFile, exeName.c_str()) != 0) continue;
-    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID))
-      Kill(process);
-  }
-  CloseHandle(snapshot);
 }
 
 }  // namespace e2e

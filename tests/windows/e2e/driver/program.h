@@ -21,8 +21,4 @@ struct Process {
   std::shared_ptr<void> handle;
 };
 
-// Ends every process whose executable has this file name (helpers that COM
-// started outside the scenario's control).
-void KillProcessesNamed(const std::wstring& exeName);
-
 }  // namespace e2e

@@ -9,15 +9,13 @@
 namespace e2e {
 namespace {
 
-using stand_in::StandInClass;
-
 constexpr wchar_t kServerExe[] = L"stand_in_server.exe";
 // Where the prefix's own registration of a key is kept while a stand-in
 // replaces it; a value marks a key the prefix did not have.
 constexpr wchar_t kSaved[] = L"Software\\KorvaneTests\\Saved\\";
 constexpr wchar_t kAbsent[] = L"KorvaneTestsAbsent";
 
-std::vector<std::wstring> KeysOf(const StandInClass& standIn) {
+std::vector<std::wstring> KeysOf(const stand_in::StandInClass& standIn) {
   return {standIn.progId, std::wstring(L"CLSID\\") + standIn.clsid};
 }
 
@@ -57,47 +55,34 @@ void SetDefault(const std::wstring& key, const std::wstring& value) {
                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-// The class as a local server only: an in-process server would be chosen first.
-void Register(const StandInClass& standIn, const std::wstring& server) {
-  const std::wstring classKey = KeysOf(standIn)[1];
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, (classKey + L"\\InprocServer32").c_str());
-  SetDefault(std::wstring(standIn.progId) + L"\\CLSID", standIn.clsid);
-  SetDefault(classKey + L"\\LocalServer32", L"\"" + server + L"\"");
-}
-
-std::vector<StandInClass> AllClasses() {
-  std::vector<StandInClass> all(std::begin(stand_in::kEngineClasses),
-                                std::end(stand_in::kEngineClasses));
-  all.push_back(stand_in::kAccessClass);
-  return all;
-}
-
 }  // namespace
 
 StandIns::StandIns(const std::wstring& helperFolder, Access access, const std::wstring& hostFolder)
     : helperFolder_(helperFolder) {
-  KillProcessesNamed(kServerExe);
   quit_ = CreateEventW(nullptr, TRUE, FALSE, stand_in::kQuitEvent);
   ResetEvent(quit_);
   WriteBytes(helperFolder + stand_in::kAccessSettings,
              "stand-in access\nname=Korvane\nfolder=" + Utf8(hostFolder) + "\n");
   DeleteFileW((helperFolder + stand_in::kCallLog).c_str());
   const std::wstring server = helperFolder + kServerExe;
-  for (const auto& standIn : AllClasses()) {
-    for (const auto& key : KeysOf(standIn)) Save(key);
-    Register(standIn, server);
-  }
-  if (access == Access::Missing)
-    for (const auto& key : KeysOf(stand_in::kAccessClass))
+  // Each class as a local server only: an in-process server would come first.
+  for (const auto& standIn : stand_in::kClasses) {
+    for (const auto& key : KeysOf(standIn)) {
+      Save(key);
       RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+    }
+    if (access == Access::Missing && &standIn == &stand_in::kClasses[0]) continue;
+    SetDefault(KeysOf(standIn)[0] + L"\\CLSID", standIn.clsid);
+    SetDefault(KeysOf(standIn)[1] + L"\\LocalServer32", L"\"" + server + L"\"");
+  }
   if (access != Access::RunningKorvane) return;
   running_ = Process::Start(server, L"--running");
   CoInitialize(nullptr);
-  CLSID access_class;
-  CLSIDFromString(stand_in::kAccessClass.clsid, &access_class);
+  CLSID accessClass;
+  CLSIDFromString(stand_in::kClasses[0].clsid, &accessClass);
   PollFor(kStepTimeoutMs, [&] {
     IUnknown* found = nullptr;
-    if (FAILED(GetActiveObject(access_class, nullptr, &found))) return false;
+    if (FAILED(GetActiveObject(accessClass, nullptr, &found))) return false;
     found->Release();
     return true;
   });
@@ -105,12 +90,10 @@ StandIns::StandIns(const std::wstring& helperFolder, Access access, const std::w
 
 StandIns::~StandIns() {
   SetEvent(quit_);
+  // Servers that COM started for the launcher end on the event too.
   if (running_) running_->WaitForExit(5000);
-  // Servers started by COM for the launcher end on the event too; make sure.
-  Sleep(200);
-  KillProcessesNamed(kServerExe);
   CloseHandle(quit_);
-  for (const auto& standIn : AllClasses())
+  for (const auto& standIn : stand_in::kClasses)
     for (const auto& key : KeysOf(standIn)) Restore(key);
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KorvaneTests");
 }

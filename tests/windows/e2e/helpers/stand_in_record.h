@@ -27,11 +27,10 @@ struct StandInClass {
   const wchar_t* progId;
   const wchar_t* clsid;
 };
-// ADO's and JRO's own class ids; Access has a made-up one, since the stand-in
-// never replaces a real Access.
-inline constexpr StandInClass kAccessClass{L"Access.Application",
-                                           L"{6B0F3C52-8E4A-4D17-A2C9-5E13F7B4D0A8}"};
-inline constexpr StandInClass kEngineClasses[] = {
+// Access.Application first, with a made-up class id since the stand-in never
+// replaces a real Access; then ADO's and JRO's classes under their own ids.
+inline constexpr StandInClass kClasses[] = {
+    {L"Access.Application", L"{6B0F3C52-8E4A-4D17-A2C9-5E13F7B4D0A8}"},
     {L"ADODB.Connection", L"{00000514-0000-0010-8000-00AA006D2EA4}"},
     {L"ADODB.Recordset", L"{00000535-0000-0010-8000-00AA006D2EA4}"},
     {L"JRO.JetEngine", L"{DE88C160-FF2C-11D1-BB6F-00C04FAE22DA}"},

@@ -2,7 +2,7 @@
 // cannot serve: "ADODB.Connection", "ADODB.Recordset" and "JRO.JetEngine"
 // over small text files that play the databases, and "Access.Application".
 // It checks what Jet checks (the provider, the files, the workgroup account,
-// the database password, that a compaction's source is not open elsewhere)
+// the database password, that a compaction's source is open nowhere else)
 // and logs every call. Started with --running it is also the running Access.
 //
 // A database file: "stand-in database", then "password=<database password>",
@@ -16,6 +16,7 @@
 #include <oleauto.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -27,7 +28,6 @@ namespace e2e::stand_in {
 namespace {
 
 constexpr DWORD kShared = FILE_SHARE_READ | FILE_SHARE_WRITE;
-constexpr HRESULT kClosed = 0x800A0E78;  // ADO: the object is closed
 
 struct Failure {
   std::wstring text;
@@ -35,11 +35,6 @@ struct Failure {
 };
 [[noreturn]] void Fail(const std::wstring& text, HRESULT code = E_FAIL) {
   throw Failure{text, code};
-}
-
-std::wstring Lower(std::wstring text) {
-  CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-  return text;
 }
 
 std::wstring Text(VARIANT* value) {
@@ -50,25 +45,6 @@ std::wstring Text(VARIANT* value) {
     result.assign(text.bstrVal, SysStringLen(text.bstrVal));
   VariantClear(&text);
   return result;
-}
-
-// A connection text's key=value pairs, keys in lower case, values without
-// surrounding blanks and single quotes.
-using Keys = std::map<std::wstring, std::wstring>;
-Keys Parse(const std::wstring& text) {
-  Keys keys;
-  auto trim = [](const std::wstring& part) {
-    const size_t first = part.find_first_not_of(L" '"), last = part.find_last_not_of(L" '");
-    return first == std::wstring::npos ? std::wstring() : part.substr(first, last - first + 1);
-  };
-  for (size_t at = 0, end; at < text.size(); at = end + 1) {
-    end = std::min(text.find(L';', at), text.size());
-    const std::wstring item = text.substr(at, end - at);
-    const size_t equals = item.find(L'=');
-    if (equals != std::wstring::npos)
-      keys[Lower(trim(item.substr(0, equals)))] = trim(item.substr(equals + 1));
-  }
-  return keys;
 }
 
 std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
@@ -83,70 +59,81 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
   return parts;
 }
 
-// A stand-in file as Jet holds a database: open for as long as it is used.
+// A connection text's key=value pairs, keys in lower case, values without
+// surrounding blanks and single quotes.
+using Keys = std::map<std::wstring, std::wstring>;
+Keys Parse(const std::wstring& text) {
+  auto trim = [](const std::wstring& part) {
+    const size_t first = part.find_first_not_of(L" '"), last = part.find_last_not_of(L" '");
+    return first == std::wstring::npos ? std::wstring() : part.substr(first, last - first + 1);
+  };
+  Keys keys;
+  for (const auto& item : Split(text, L';')) {
+    std::wstring key = trim(item.substr(0, item.find(L'=')));
+    CharLowerBuffW(key.data(), static_cast<DWORD>(key.size()));
+    if (item.find(L'=') != std::wstring::npos) keys[key] = trim(item.substr(item.find(L'=') + 1));
+  }
+  return keys;
+}
+
+// A stand-in file, held open as Jet holds a database for as long as it is used.
 struct File {
-  HANDLE handle = INVALID_HANDLE_VALUE;
+  std::shared_ptr<void> handle;
   std::vector<std::wstring> lines;
-  ~File() { CloseHandle(handle); }
   std::vector<std::wstring> All(const std::wstring& key) const {
     std::vector<std::wstring> values;
     for (const auto& line : lines)
       if (line.rfind(key + L"=", 0) == 0) values.push_back(line.substr(key.size() + 1));
     return values;
   }
-  std::wstring Get(const std::wstring& key) const {
-    auto values = All(key);
-    return values.empty() ? L"" : values[0];
-  }
+  std::wstring Get(const std::wstring& key) const { return All(key).empty() ? L"" : All(key)[0]; }
 };
 
-std::unique_ptr<File> Load(const std::wstring& path, DWORD share, const wchar_t* kind) {
-  auto file = std::make_unique<File>();
-  file->handle = CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file->handle == INVALID_HANDLE_VALUE)
+File Load(const std::wstring& path, DWORD share, const wchar_t* kind) {
+  HANDLE handle =
+      CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE)
     Fail(GetLastError() == ERROR_SHARING_VIOLATION ? L"The file '" + path + L"' is already in use."
                                                    : L"Could not find file '" + path + L"'.");
-  std::string bytes(GetFileSize(file->handle, nullptr), '\0');
+  File file{std::shared_ptr<void>(handle, CloseHandle), {}};
+  std::string bytes(GetFileSize(handle, nullptr), '\0');
   DWORD got = 0;
-  ReadFile(file->handle, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-  std::wstring text(bytes.size(), L'\0');
+  ReadFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+  std::wstring text(got, L'\0');
   text.resize(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(got), text.data(),
-                                  static_cast<int>(text.size())));
-  file->lines = Split(text, L'\n');
-  if (file->lines[0] != kind) Fail(L"Unrecognized database format '" + path + L"'.");
+                                  static_cast<int>(got)));
+  file.lines = Split(text, L'\n');
+  if (file.lines[0] != kind) Fail(L"Unrecognized database format '" + path + L"'.");
   return file;
 }
 
 // Opens the database a connection text names, as Jet would or would not.
-std::unique_ptr<File> OpenDatabase(Keys keys, DWORD share) {
-  if (Lower(keys[L"provider"]) != L"microsoft.jet.oledb.4.0")
-    Fail(L"Provider cannot be found. It may not be properly installed.", 0x800A0E7A);
-  auto database = Load(keys[L"data source"], share, L"stand-in database");
-  if (database->Get(L"password") != keys[L"jet oledb:database password"])
+File OpenDatabase(Keys keys, DWORD share) {
+  if (keys[L"provider"] != L"Microsoft.Jet.OLEDB.4.0") Fail(L"Provider cannot be found.");
+  File database = Load(keys[L"data source"], share, L"stand-in database");
+  if (database.Get(L"password") != keys[L"jet oledb:database password"])
     Fail(L"Not a valid password.");
-  if (database->Get(L"secured") == L"1") {
-    auto workgroup = Load(keys[L"jet oledb:system database"], kShared, L"stand-in workgroup");
-    if (workgroup->Get(L"account") != keys[L"user id"] + L" " + keys[L"password"])
-      Fail(L"Not a valid account name or password.");
-  }
+  if (database.Get(L"secured") == L"1" &&
+      Load(keys[L"jet oledb:system database"], kShared, L"stand-in workgroup").Get(L"account") !=
+          keys[L"user id"] + L" " + keys[L"password"])
+    Fail(L"Not a valid account name or password.");
   return database;
 }
 
-std::wstring Setting(const std::wstring& key) {
-  return Load(BesideSelf(kAccessSettings), kShared, L"stand-in access")->Get(key);
-}
+using Args = std::vector<VARIANT*>;
+// Answers a call of a member: fills the result or throws a Failure.
+using Answer = std::function<void(const std::wstring& member, bool put, Args& args, VARIANT&)>;
 
 std::vector<std::wstring>& MemberNames() {
   static std::vector<std::wstring> names;
   return names;
 }
 
-// A late-bound object: any name gets an id, and the object's Answer decides
+// A late-bound object: any name gets an id, and the object's answer decides
 // which members it has. Each call is logged before it is answered.
-class Object : public IDispatch {
+class Object final : public IDispatch {
  public:
-  explicit Object(const wchar_t* name) : name_(name) {}
-  virtual ~Object() = default;
+  Object(const wchar_t* name, Answer answer) : name_(name), answer_(std::move(answer)) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     *out = iid == IID_IUnknown || iid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
@@ -177,9 +164,9 @@ class Object : public IDispatch {
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD kind, DISPPARAMS* params,
                                    VARIANT* result, EXCEPINFO* error, UINT*) override {
     if (id < 1 || static_cast<size_t>(id) > MemberNames().size()) return DISP_E_MEMBERNOTFOUND;
-    const std::wstring& member = MemberNames()[id - 1];
+    const std::wstring member = MemberNames()[id - 1];
     const bool put = kind & DISPATCH_PROPERTYPUT;
-    std::vector<VARIANT*> args;
+    Args args;
     std::wstring call = name_ + L"." + member + (put ? L"=(" : L"(");
     for (UINT i = params->cArgs; i-- > 0;) {
       args.push_back(&params->rgvarg[i]);
@@ -190,7 +177,7 @@ class Object : public IDispatch {
     VARIANT ignored;
     VariantInit(result ? result : &ignored);
     try {
-      Answer(member, put, args, *(result ? result : &ignored));
+      answer_(member, put, args, result ? *result : ignored);
       VariantClear(&ignored);
       return S_OK;
     } catch (const Failure& failure) {
@@ -204,257 +191,192 @@ class Object : public IDispatch {
     }
   }
 
- protected:
-  virtual void Answer(const std::wstring& member, bool put, std::vector<VARIANT*>& args,
-                      VARIANT& result) = 0;
-
-  static VARIANT* Arg(std::vector<VARIANT*>& args, size_t index) {
-    if (index >= args.size()) Fail(L"Wrong number of arguments.", DISP_E_BADPARAMCOUNT);
-    return args[index];
-  }
-  static void Return(VARIANT& result, const std::wstring& text) {
-    result.vt = VT_BSTR;
-    result.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  }
-  static void Return(VARIANT& result, IDispatch* object) {
-    result.vt = VT_DISPATCH;
-    result.pdispVal = object;
-  }
-
  private:
   std::wstring name_;
+  Answer answer_;
   LONG references_ = 1;
 };
 
+VARIANT* Arg(Args& args, size_t index) {
+  if (index >= args.size()) Fail(L"Wrong number of arguments.", DISP_E_BADPARAMCOUNT);
+  return args[index];
+}
+void Return(VARIANT& result, const std::wstring& text) {
+  result.vt = VT_BSTR;
+  result.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+}
+void Return(VARIANT& result, const wchar_t* name, Answer answer) {
+  result.vt = VT_DISPATCH;
+  result.pdispVal = new Object(name, std::move(answer));
+}
 [[noreturn]] void Unknown(const std::wstring& member) {
   Fail(L"Unknown member " + member + L".", DISP_E_MEMBERNOTFOUND);
 }
 
-class Recordset : public Object {
- public:
-  Recordset() : Object(L"Recordset") {}
-  Recordset(std::vector<std::wstring> columns, std::vector<std::vector<std::wstring>> rows,
-            bool counted)
-      : Object(L"Recordset"),
-        columns(std::move(columns)),
-        rows(std::move(rows)),
-        open(true),
-        counted(counted) {}
-
+struct Records {
   std::vector<std::wstring> columns;
   std::vector<std::vector<std::wstring>> rows;
-  size_t row = 0;
   bool open = false;
   bool counted = false;  // the one value is a number of rows (VT_I4)
+  size_t row = 0;
+  File database;  // the recordset's own connection
+};
 
-  void Answer(const std::wstring& member, bool, std::vector<VARIANT*>& args,
-              VARIANT& result) override {
+Answer Recordset(std::shared_ptr<Records> records = std::make_shared<Records>()) {
+  return [records](const std::wstring& member, bool, Args& args, VARIANT& result) {
+    Records& r = *records;
     if (member == L"Open") {
       if (args.size() != 5) Fail(L"Wrong number of arguments.", DISP_E_BADPARAMCOUNT);
-      database_ = OpenDatabase(Parse(Text(args[1])), kShared);
+      r.database = OpenDatabase(Parse(Text(args[1])), kShared);
       const std::wstring sql = Text(args[0]);
-      if (sql == kDiscoveryQuery) {
-        for (const auto& link : database_->All(L"link")) rows.push_back({link});
-      } else if (sql == kProbeQuery) {
-        for (const auto& link : database_->All(L"link")) Load(link, kShared, L"stand-in database");
-        rows.push_back({L"1"});
-      } else {
-        Fail(L"The Microsoft Jet database engine cannot find the input table or query.");
+      if (sql != kDiscoveryQuery && sql != kProbeQuery) Fail(L"Cannot find the input table.");
+      for (const auto& link : r.database.All(L"link")) {
+        if (sql == kDiscoveryQuery) r.rows.push_back({link});
+        if (sql == kProbeQuery) Load(link, kShared, L"stand-in database");  // a linked table
       }
-      columns = {L"Database"};
-      open = true;
+      if (sql == kProbeQuery) r.rows.push_back({L"1"});
+      r.columns = {L"Database"};
+      r.open = true;
+    } else if (!r.open) {
+      Fail(L"Operation is not allowed when the object is closed.");
     } else if (member == L"Close") {
-      if (!open) Fail(L"Operation is not allowed when the object is closed.", kClosed);
-      open = false;
-      database_.reset();
+      r = Records{};
     } else if (member == L"EOF") {
       result.vt = VT_BOOL;
-      result.boolVal = row >= rows.size() ? VARIANT_TRUE : VARIANT_FALSE;
+      result.boolVal = r.row >= r.rows.size() ? VARIANT_TRUE : VARIANT_FALSE;
     } else if (member == L"MoveNext") {
-      ++row;
-    } else if (member == L"Fields") {
-      Return(result, new Fields(this));
-    } else {
+      ++r.row;
+    } else if (member != L"Fields") {
       Unknown(member);
+    } else {
+      Return(result, L"Fields",
+             [records](const std::wstring& item, bool, Args& key, VARIANT& field) {
+               if (item != L"Item") Unknown(item);
+               const auto& columns = records->columns;
+               const size_t column =
+                   Arg(key, 0)->vt == VT_BSTR
+                       ? std::find(columns.begin(), columns.end(), Text(key[0])) - columns.begin()
+                       : std::stoul(Text(key[0]));
+               if (column >= columns.size()) Fail(L"Item cannot be found in the collection.");
+               Return(field, L"Field",
+                      [records, column](const std::wstring& value, bool, Args&, VARIANT& result) {
+                        if (value != L"Value") Unknown(value);
+                        const Records& r = *records;
+                        if (r.row >= r.rows.size()) Fail(L"Either BOF or EOF is True.");
+                        if (!r.counted) return Return(result, r.rows[r.row][column]);
+                        result.vt = VT_I4;
+                        result.lVal = std::stol(r.rows[r.row][column]);
+                      });
+             });
     }
-  }
-
- private:
-  class Field : public Object {
-   public:
-    Field(Recordset* records, size_t column)
-        : Object(L"Field"), records_(records), column_(column) {
-      records_->AddRef();
-    }
-    ~Field() override { records_->Release(); }
-    void Answer(const std::wstring& member, bool, std::vector<VARIANT*>&,
-                VARIANT& result) override {
-      if (member != L"Value") Unknown(member);
-      if (!records_->open) Fail(L"Operation is not allowed when the object is closed.", kClosed);
-      if (records_->row >= records_->rows.size())
-        Fail(L"Either BOF or EOF is True, or the current record has been deleted.", 0x800A0BCD);
-      const std::wstring& value = records_->rows[records_->row][column_];
-      if (!records_->counted) return Return(result, value);
-      result.vt = VT_I4;
-      result.lVal = std::stol(value);
-    }
-
-   private:
-    Recordset* records_;
-    size_t column_;
   };
-  class Fields : public Object {
-   public:
-    explicit Fields(Recordset* records) : Object(L"Fields"), records_(records) {
-      records_->AddRef();
-    }
-    ~Fields() override { records_->Release(); }
-    void Answer(const std::wstring& member, bool, std::vector<VARIANT*>& args,
-                VARIANT& result) override {
-      if (member != L"Item") Unknown(member);
-      VARIANT* key = Arg(args, 0);
-      const auto& columns = records_->columns;
-      size_t column = key->vt == VT_BSTR
-                          ? std::find(columns.begin(), columns.end(), Text(key)) - columns.begin()
-                          : std::stoul(Text(key));
-      if (column >= columns.size())
-        Fail(
-            L"Item cannot be found in the collection corresponding to the requested name or "
-            L"ordinal.",
-            0x800A0CC1);
-      Return(result, new Field(records_, column));
-    }
+}
 
-   private:
-    Recordset* records_;
+// The connection string reads back, once open, in the provider's own form.
+Answer Connection() {
+  struct State {
+    std::wstring provider, text;
+    Keys keys;
+    std::unique_ptr<File> database;
   };
-
-  std::unique_ptr<File> database_;
-};
-
-class Connection : public Object {
- public:
-  Connection() : Object(L"Connection") {}
-  void Answer(const std::wstring& member, bool put, std::vector<VARIANT*>& args,
-              VARIANT& result) override {
-    if (member == L"Provider" || member == L"ConnectionString") {
-      std::wstring& value = member == L"Provider" ? provider_ : text_;
-      if (put) value = Text(Arg(args, 0));
-      // Once open, the connection string reads back in the provider's own form.
-      if (!put) Return(result, database_ && &value == &text_ ? Expanded() : value);
+  return [state = std::make_shared<State>()](const std::wstring& member, bool put, Args& args,
+                                             VARIANT& result) {
+    State& s = *state;
+    if (member == L"Provider" && put) {
+      s.provider = Text(Arg(args, 0));
+    } else if (member == L"ConnectionString" && put) {
+      s.text = Text(Arg(args, 0));
     } else if (member == L"Open") {
       if (args.size() != 4) Fail(L"Wrong number of arguments.", DISP_E_BADPARAMCOUNT);
-      if (!Text(args[0]).empty()) text_ = Text(args[0]);
-      keys_ = Parse(text_);
-      if (!provider_.empty()) keys_.emplace(L"provider", provider_);
-      database_ = OpenDatabase(keys_, kShared);
-    } else if (!database_) {
-      Fail(L"Operation is not allowed when the object is closed.", kClosed);
+      if (!Text(args[0]).empty()) s.text = Text(args[0]);
+      s.keys = Parse(s.text);
+      if (!s.provider.empty()) s.keys.emplace(L"provider", s.provider);
+      s.database = std::make_unique<File>(OpenDatabase(s.keys, kShared));
+    } else if (!s.database) {
+      Fail(L"Operation is not allowed when the object is closed.");
+    } else if (member == L"ConnectionString") {
+      Return(result, L"Provider=" + s.keys[L"provider"] + L";User ID=" + s.keys[L"user id"] +
+                         L";Password=" + s.keys[L"password"] + L";Data Source=" +
+                         s.keys[L"data source"] + L";Mode=Share Deny None;" +
+                         L"Jet OLEDB:System database=" + s.keys[L"jet oledb:system database"]);
     } else if (member == L"Close") {
-      database_.reset();
-    } else if (member == L"OpenSchema") {
-      if (Text(Arg(args, 0)) != L"20") Fail(L"Only the table schema is known.", E_INVALIDARG);
-      std::vector<std::vector<std::wstring>> tables;
-      for (const auto& table : database_->All(L"table")) {
-        const auto parts = Split(table, L'\t');
-        tables.push_back({parts[0], parts[1]});
+      s.database.reset();
+    } else if (member == L"OpenSchema" || member == L"Execute") {
+      auto records = std::make_shared<Records>();
+      records->open = true;
+      records->counted = member == L"Execute";
+      records->columns = {L"TABLE_NAME", L"TABLE_TYPE"};
+      const std::wstring asked = Text(Arg(args, 0));
+      for (const auto& table : s.database->All(L"table")) {
+        const auto parts = Split(table, L'\t');  // name, type, rows
+        if (!records->counted) records->rows.push_back({parts[0], parts[1]});
+        if (records->counted && asked == L"SELECT COUNT(*) FROM [" + parts[0] + L"]")
+          records->rows.push_back({parts[2]});
       }
-      Return(result, new Recordset({L"TABLE_NAME", L"TABLE_TYPE"}, std::move(tables), false));
-    } else if (member == L"Execute") {
-      const std::wstring sql = Text(Arg(args, 0)), head = L"SELECT COUNT(*) FROM [";
-      for (const auto& table : database_->All(L"table")) {
-        const auto parts = Split(table, L'\t');
-        if (sql == head + parts[0] + L"]")
-          return Return(result, new Recordset({L"Expr1000"}, {{parts[2]}}, true));
-      }
-      Fail(L"The Microsoft Jet database engine cannot find the input table or query.");
+      if (records->counted ? records->rows.empty() : asked != L"20")
+        Fail(L"Cannot find the input table.");
+      Return(result, L"Recordset", Recordset(records));
     } else {
       Unknown(member);
     }
-  }
+  };
+}
 
- private:
-  std::wstring Expanded() {
-    return L"Provider=" + keys_[L"provider"] + L";User ID=" + keys_[L"user id"] + L";Password=" +
-           keys_[L"password"] + L";Data Source=" + keys_[L"data source"] +
-           L";Mode=Share Deny None;Jet OLEDB:System database=" +
-           keys_[L"jet oledb:system database"];
-  }
-  std::wstring provider_, text_;
-  Keys keys_;
-  std::unique_ptr<File> database_;
-};
+// Writes the source without its free room, under the destination's
+// password; the source must be open nowhere else.
+void CompactDatabase(const std::wstring& member, bool, Args& args, VARIANT&) {
+  if (member != L"CompactDatabase") Unknown(member);
+  Keys destination = Parse(Text(Arg(args, 1)));
+  const File source = OpenDatabase(Parse(Text(Arg(args, 0))), 0);
+  if (destination[L"provider"] != L"Microsoft.Jet.OLEDB.4.0") Fail(L"Provider cannot be found.");
+  std::wstring text =
+      source.lines[0] + L"\npassword=" + destination[L"jet oledb:database password"];
+  for (const auto& line : source.lines)
+    if (&line != &source.lines[0] && line.rfind(L"password=", 0) != 0 &&
+        line.rfind(L"free=", 0) != 0)
+      text += L"\n" + line;
+  std::string bytes(text.size() * 3, '\0');
+  bytes.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                   bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr));
+  HANDLE file = CreateFileW(destination[L"data source"].c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_NEW, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) Fail(L"Database already exists or cannot be written.");
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
 
-class JetEngine : public Object {
- public:
-  JetEngine() : Object(L"JetEngine") {}
-  // Writes the source without its free room, under the destination's
-  // password; the source must be open nowhere else.
-  void Answer(const std::wstring& member, bool, std::vector<VARIANT*>& args, VARIANT&) override {
-    if (member != L"CompactDatabase") Unknown(member);
-    Keys destination = Parse(Text(Arg(args, 1)));
-    const auto source = OpenDatabase(Parse(Text(Arg(args, 0))), 0);
-    if (Lower(destination[L"provider"]) != L"microsoft.jet.oledb.4.0")
-      Fail(L"Provider cannot be found. It may not be properly installed.", 0x800A0E7A);
-    std::wstring text =
-        source->lines[0] + L"\npassword=" + destination[L"jet oledb:database password"];
-    for (size_t i = 1; i < source->lines.size(); ++i) {
-      const std::wstring& line = source->lines[i];
-      if (line.rfind(L"password=", 0) != 0 && line.rfind(L"free=", 0) != 0) text += L"\n" + line;
-    }
-    std::string bytes(text.size() * 3, '\0');
-    bytes.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                     bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                     nullptr));
-    const std::wstring path = destination[L"data source"];
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-      Fail(GetLastError() == ERROR_FILE_EXISTS ? L"Database already exists."
-                                               : L"Could not write '" + path + L"'.");
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-  }
-};
+// Read at every call, so that a server left running serves the next scenario.
+std::wstring Setting(const std::wstring& key) {
+  return Load(BesideSelf(kAccessSettings), kShared, L"stand-in access").Get(key);
+}
 
-class Property : public Object {
- public:
-  Property() : Object(L"Property") {}
-  void Answer(const std::wstring& member, bool, std::vector<VARIANT*>&, VARIANT& result) override {
-    if (member != L"Value") Unknown(member);
-    Return(result, Setting(L"name"));
+// CurrentDb().Properties("AppTitle").Value, and SysCmd(9).
+void Application(const std::wstring& member, bool, Args& args, VARIANT& result) {
+  if (member == L"SysCmd") {
+    if (Text(Arg(args, 0)) != L"9") Fail(L"Unsupported SysCmd action.");
+    return Return(result, Setting(L"folder"));
   }
-};
-
-class AccessDatabase : public Object {
- public:
-  AccessDatabase() : Object(L"Database") {}
-  void Answer(const std::wstring& member, bool, std::vector<VARIANT*>& args,
-              VARIANT& result) override {
+  if (member != L"CurrentDb") Unknown(member);
+  Return(result, L"Database", [](const std::wstring& member, bool, Args& args, VARIANT& result) {
     if (member != L"Properties") Unknown(member);
     // Access reports a missing property as the database engine's error 3270.
     if (Text(Arg(args, 0)) != L"AppTitle")
       Fail(L"Property not found.", MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 3270));
-    Return(result, new Property);
-  }
-};
-
-class Application : public Object {
- public:
-  Application() : Object(L"Application") {}
-  void Answer(const std::wstring& member, bool, std::vector<VARIANT*>& args,
-              VARIANT& result) override {
-    if (member == L"CurrentDb") return Return(result, new AccessDatabase);
-    if (member != L"SysCmd") Unknown(member);
-    if (Text(Arg(args, 0)) != L"9") Fail(L"Unsupported SysCmd action.");
-    Return(result, Setting(L"folder"));
-  }
-};
+    Return(result, L"Property", [](const std::wstring& member, bool, Args&, VARIANT& result) {
+      if (member != L"Value") Unknown(member);
+      Return(result, Setting(L"name"));
+    });
+  });
+}
 
 // Makes a new object of one class for each caller; lives as long as the server.
-class Factory : public IClassFactory {
+class Factory final : public IClassFactory {
  public:
-  Factory(const wchar_t* progId, Object* (*make)()) : progId_(progId), make_(make) {}
+  Factory(StandInClass standIn, const wchar_t* name, Answer (*make)())
+      : standIn_(standIn), name_(name), make_(make) {}
+  const wchar_t* clsid() const { return standIn_.clsid; }
+
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     *out = iid == IID_IUnknown || iid == IID_IClassFactory ? this : nullptr;
     return *out ? S_OK : E_NOINTERFACE;
@@ -463,8 +385,8 @@ class Factory : public IClassFactory {
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
     if (outer) return CLASS_E_NOAGGREGATION;
-    AppendUtf16(BesideSelf(kCallLog), L"new " + progId_ + L"\n");
-    Object* made = make_();
+    AppendUtf16(BesideSelf(kCallLog), std::wstring(L"new ") + standIn_.progId + L"\n");
+    IDispatch* made = new Object(name_, make_());
     const HRESULT result = made->QueryInterface(iid, out);
     made->Release();
     return result;
@@ -472,27 +394,10 @@ class Factory : public IClassFactory {
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
  private:
-  std::wstring progId_;
-  Object* (*make_)();
+  StandInClass standIn_;
+  const wchar_t* name_;
+  Answer (*make_)();
 };
-
-template <typename T>
-Object* Make() {
-  return new T;
-}
-
-// Serves calls until the quit event is set or the time is up, so that a
-// server left behind by a failed scenario does not outlive the test run.
-void Serve(HANDLE quit) {
-  const ULONGLONG deadline = GetTickCount64() + 90000;
-  for (ULONGLONG now; (now = GetTickCount64()) < deadline;) {
-    if (MsgWaitForMultipleObjects(1, &quit, FALSE, static_cast<DWORD>(deadline - now),
-                                  QS_ALLINPUT) != WAIT_OBJECT_0 + 1)
-      return;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-  }
-}
 
 }  // namespace
 }  // namespace e2e::stand_in
@@ -501,29 +406,36 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   using namespace e2e::stand_in;
   if (FAILED(CoInitialize(nullptr))) return 1;
   HANDLE quit = CreateEventW(nullptr, TRUE, FALSE, kQuitEvent);
-  std::vector<std::pair<StandInClass, Factory>> factories{
-      {kAccessClass, {kAccessClass.progId, Make<Application>}},
-      {kEngineClasses[0], {kEngineClasses[0].progId, Make<Connection>}},
-      {kEngineClasses[1], {kEngineClasses[1].progId, Make<Recordset>}},
-      {kEngineClasses[2], {kEngineClasses[2].progId, Make<JetEngine>}}};
+  Factory factories[] = {{kClasses[0], L"Application", [] { return Answer(Application); }},
+                         {kClasses[1], L"Connection", [] { return Connection(); }},
+                         {kClasses[2], L"Recordset", [] { return Recordset(); }},
+                         {kClasses[3], L"JetEngine", [] { return Answer(CompactDatabase); }}};
   std::vector<DWORD> cookies;
   bool registered = true;
-  for (auto& [standIn, factory] : factories) {
+  for (auto& factory : factories) {
     CLSID clsid;
-    CLSIDFromString(standIn.clsid, &clsid);
-    DWORD cookie = 0;
-    registered &= SUCCEEDED(
-        CoRegisterClassObject(clsid, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie));
-    cookies.push_back(cookie);
+    CLSIDFromString(factory.clsid(), &clsid);
+    cookies.push_back(0);
+    registered &= SUCCEEDED(CoRegisterClassObject(clsid, &factory, CLSCTX_LOCAL_SERVER,
+                                                  REGCLS_MULTIPLEUSE, &cookies.back()));
   }
-  Object* application = new Application;
+  IDispatch* application = new Object(L"Application", Application);
   DWORD active = 0;
   if (wcsstr(commandLine, L"--running")) {
     CLSID clsid;
-    CLSIDFromString(kAccessClass.clsid, &clsid);
+    CLSIDFromString(kClasses[0].clsid, &clsid);
     registered &= SUCCEEDED(RegisterActiveObject(application, clsid, ACTIVEOBJECT_STRONG, &active));
   }
-  if (registered) Serve(quit);
+  // Serves calls until the quit event is set, or for a minute and a half at
+  // most, so that a server left behind by a failed scenario ends by itself.
+  for (ULONGLONG now, end = GetTickCount64() + 90000;
+       registered && (now = GetTickCount64()) < end;) {
+    if (MsgWaitForMultipleObjects(1, &quit, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT) !=
+        WAIT_OBJECT_0 + 1)
+      break;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
   if (active) RevokeActiveObject(active, nullptr);
   for (DWORD cookie : cookies) CoRevokeClassObject(cookie);
   application->Release();
