@@ -133,7 +133,13 @@ std::vector<std::wstring>& MemberNames() {
 // which members it has. Each call is logged before it is answered.
 class Object final : public IDispatch {
  public:
-  Object(const wchar_t* name, Answer answer) : name_(name), answer_(std::move(answer)) {}
+  // A made object's release is logged as "<name> released": an Access the
+  // launcher started through automation quits then.
+  Object(const wchar_t* name, Answer answer, bool made = false)
+      : name_(name), answer_(std::move(answer)), made_(made) {}
+  ~Object() {
+    if (made_) AppendUtf16(BesideSelf(kCallLog), name_ + L" released\n");
+  }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     *out = iid == IID_IUnknown || iid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
@@ -194,6 +200,7 @@ class Object final : public IDispatch {
  private:
   std::wstring name_;
   Answer answer_;
+  bool made_;
   LONG references_ = 1;
 };
 
@@ -386,7 +393,7 @@ class Factory final : public IClassFactory {
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
     if (outer) return CLASS_E_NOAGGREGATION;
     AppendUtf16(BesideSelf(kCallLog), std::wstring(L"new ") + standIn_.progId + L"\n");
-    IDispatch* made = new Object(name_, make_());
+    IDispatch* made = new Object(name_, make_(), true);
     const HRESULT result = made->QueryInterface(iid, out);
     made->Release();
     return result;

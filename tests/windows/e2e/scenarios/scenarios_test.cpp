@@ -82,7 +82,9 @@ Calls Opened(const wchar_t* sql, int cursor) {
               std::to_wstring(cursor) + L",3:3,3:-1)"};
 }
 const Calls kProbe = Opened(stand_in::kProbeQuery, 3) + Calls{L"Recordset.Close()"};
-const Calls kHostFolder = {L"new Access.Application", L"Application.SysCmd(3:9)"};
+// The Access asked for its folder is let go before the launcher ends.
+const Calls kHostFolder = {L"new Access.Application", L"Application.SysCmd(3:9)",
+                           L"Application released"};
 const Calls kFindBackEnd =
     Calls{L"new JRO.JetEngine"} + Opened(stand_in::kDiscoveryQuery, 2) +
     Calls{L"Recordset.Fields()", L"Fields.Item(3:0)", L"Field.Value()", L"Recordset.Close()"};
