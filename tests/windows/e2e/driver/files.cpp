@@ -43,6 +43,16 @@ Files Snapshot(std::initializer_list<std::wstring> folders) {
   return files;
 }
 
+void Apply(Files& files, const Files& changes) {
+  for (const auto& [path, bytes] : changes) {
+    if (bytes.empty()) {
+      files.erase(path);
+    } else {
+      files[path] = bytes;
+    }
+  }
+}
+
 std::vector<std::wstring> ReadUtf16Lines(const std::wstring& path) {
   const std::string bytes = ReadBytes(path).value_or("");
   std::wstring text(bytes.size() / 2, L'\0');

@@ -21,6 +21,8 @@ std::optional<std::string> ReadBytes(const std::wstring& path);
 // Every file under the folders, with its contents.
 using Files = std::map<std::wstring, std::string>;
 Files Snapshot(std::initializer_list<std::wstring> folders);
+// Applies changes to files: new contents, or none (empty) for a removed file.
+void Apply(Files& files, const Files& changes);
 
 // UTF-16 text written by a helper program, split into lines.
 std::vector<std::wstring> ReadUtf16Lines(const std::wstring& path);

@@ -146,10 +146,10 @@ void Run(const Scenario& scenario) {
       case Act::Write:
         if (step.bytes.empty()) {
           DeleteFileW(step.a.c_str());
-          expected.erase(step.a);
         } else {
-          WriteBytes(step.a, expected[step.a] = step.bytes);
+          WriteBytes(step.a, step.bytes);
         }
+        Apply(expected, {{step.a, step.bytes}});
         break;
       case Act::Lock:
         locks.emplace_back(
@@ -178,8 +178,7 @@ void Run(const Scenario& scenario) {
   }
   locks.clear();
 
-  for (const auto& [path, bytes] : scenario.changes)
-    bytes.empty() ? void(expected.erase(path)) : void(expected[path] = bytes);
+  Apply(expected, scenario.changes);
   EXPECT_EQ(Listing(Snapshot({L"D:\\", L"K:\\"})), Listing(expected));
 
   // msaccess.exe started once, maximised, on the worked example's command line.

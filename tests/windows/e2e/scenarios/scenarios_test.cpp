@@ -30,6 +30,7 @@ const std::string kCompacted =
     "table=MSysObjects\tSYSTEM TABLE\t12\ntable=名单\tVIEW\t3\n";
 const std::string kBackEndBytes = kCompacted + "free=4096\n";
 const std::string kArchiveBytes = "stand-in database\narchived\n";
+const std::string kChangedBackEnd = kBackEndBytes + "table=新表\tTABLE\t1\n";
 
 // The usual installation with the changes given ("" removes a file).
 Files Installation(const Files& changes = {}) {
@@ -37,8 +38,7 @@ Files Installation(const Files& changes = {}) {
               {kMain, kMainBytes},
               {kWorkgroup, kWorkgroupBytes},
               {kBackEnd, kBackEndBytes}};
-  for (const auto& [path, bytes] : changes)
-    bytes.empty() ? void(files.erase(path)) : void(files[path] = bytes);
+  Apply(files, changes);
   return files;
 }
 
@@ -82,7 +82,7 @@ Calls Opened(const wchar_t* sql, int cursor) {
               std::to_wstring(cursor) + L",3:3,3:-1)"};
 }
 const Calls kProbe = Opened(stand_in::kProbeQuery, 3) + Calls{L"Recordset.Close()"};
-// The Access asked for its folder is let go before the launcher ends.
+// The Access made to tell its folder is let go, or it would keep running.
 const Calls kHostFolder = {L"new Access.Application", L"Application.SysCmd(3:9)",
                            L"Application released"};
 const Calls kFindBackEnd =
@@ -157,9 +157,9 @@ const Scenario kScenarios[] = {
     {.name = "BackUpReplacesTheBackUpWithTheBackEnd",
      .files = Installation({{kBackUp, "old backup\n"}}),
      .steps = {Command(ids::kIdBackUp), Box(kStatus, L"后端数据备份工作已经结束"),
-               Do(Act::Write, kBackEnd, kBackEndBytes + "table=新表\tTABLE\t1\n"),
-               Command(ids::kIdBackUp), Box(kStatus, L"后端数据备份工作已经结束"), kClose},
-     .changes = {{kBackUp, kBackEndBytes + "table=新表\tTABLE\t1\n"}},
+               Do(Act::Write, kBackEnd, kChangedBackEnd), Command(ids::kIdBackUp),
+               Box(kStatus, L"后端数据备份工作已经结束"), kClose},
+     .changes = {{kBackUp, kChangedBackEnd}},
      .calls = kFindBackEnd + kFindBackEnd},
     {.name = "BackUpOfABackEndOpenElsewhereKeepsTheOldBackUp",
      .files = Installation({{kBackUp, "old backup\n"}}),
