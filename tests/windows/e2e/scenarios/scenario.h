@@ -48,7 +48,7 @@ struct Scenario {
   std::vector<Step> steps = {};
   Files changes = {};                // the launcher's changes to D: and K: ("" : removed)
   const wchar_t* started = nullptr;  // the front-end msaccess.exe was started on, if any
-  Calls calls = {};                  // answered by the stand-ins, in this order
+  Calls calls = {};  // the stand-ins must answer these in this order, others between them
   Access access = Access::Installed;
   const wchar_t* exe = L"D:\\App\\TessalyKorvane.exe";
   bool withoutHtmlHelp = false;  // runs only where hhctrl.ocx cannot load
