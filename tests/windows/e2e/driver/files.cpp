@@ -2,113 +2,79 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <stdexcept>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace e2e {
-namespace {
 
-std::runtime_error Failure(const std::wstring& what, const std::wstring& path) {
-  std::wstring text = what + L" " + path + L" (error " + std::to_wstring(GetLastError()) + L")";
-  std::string narrow(text.size() * 3 + 1, '\0');
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                              narrow.data(), static_cast<int>(narrow.size()), nullptr, nullptr);
-  narrow.resize(n);
-  return std::runtime_error(narrow);
-}
-
-void RemoveContents(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      std::wstring path = folder + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-}
-
-}  // namespace
+namespace fs = std::filesystem;
 
 void RemoveTree(const std::wstring& folder) {
-  RemoveContents(folder);
-  RemoveDirectoryW(folder.c_str());
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
 }
 
 void MakeEmptyFolder(const std::wstring& folder) {
-  if (folder.size() == 3) {  // a drive root stays; only its contents go
-    RemoveContents(folder.substr(0, 2));
-    return;
-  }
-  RemoveTree(folder);
-  // Creates the parents too, one level at a time.
-  for (size_t at = folder.find(L'\\', 3); at != std::wstring::npos; at = folder.find(L'\\', at + 1))
-    CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
-  if (!CreateDirectoryW(folder.c_str(), nullptr)) throw Failure(L"cannot create", folder);
+  std::error_code ignored;
+  for (const auto& entry : fs::directory_iterator(folder, ignored))
+    fs::remove_all(entry.path(), ignored);
+  fs::create_directories(folder);
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw Failure(L"cannot write", path);
-  DWORD written = 0;
-  BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  if (!ok || written != bytes.size()) throw Failure(L"cannot write", path);
+  std::ofstream file(fs::path(path), std::ios::binary);
+  if (!(file << bytes)) throw std::runtime_error("cannot write " + Utf8(path));
 }
 
 std::optional<std::string> ReadBytes(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
+  std::ifstream file(fs::path(path), std::ios::binary);
+  if (!file) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+Files Snapshot(std::initializer_list<std::wstring> folders) {
+  Files files;
+  std::error_code ignored;
+  for (const auto& folder : folders)
+    for (const auto& entry : fs::recursive_directory_iterator(folder, ignored))
+      if (entry.is_regular_file())
+        files[entry.path().wstring()] = ReadBytes(entry.path()).value_or("<unreadable>");
+  return files;
 }
 
-void CopyOrFail(const std::wstring& source, const std::wstring& destination) {
-  if (!CopyFileW(source.c_str(), destination.c_str(), FALSE)) throw Failure(L"cannot copy", source);
-}
-
-std::vector<std::wstring> FileNames(const std::wstring& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  std::sort(names.begin(), names.end());
-  return names;
+void Apply(Files& files, const Files& changes) {
+  for (const auto& [path, bytes] : changes) {
+    if (bytes.empty()) {
+      files.erase(path);
+    } else {
+      files[path] = bytes;
+    }
+  }
 }
 
 std::vector<std::wstring> ReadUtf16Lines(const std::wstring& path) {
+  const std::string bytes = ReadBytes(path).value_or("");
+  std::wstring text(bytes.size() / 2, L'\0');
+  bytes.copy(reinterpret_cast<char*>(text.data()), text.size() * 2);
   std::vector<std::wstring> lines;
-  auto bytes = ReadBytes(path);
-  if (!bytes) return lines;
-  std::wstring text(bytes->size() / 2, L'\0');
-  std::copy_n(bytes->data(), text.size() * 2, reinterpret_cast<char*>(text.data()));
-  size_t start = 0;
-  for (size_t end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1)
-    lines.push_back(text.substr(start, end - start));
-  if (start < text.size()) lines.push_back(text.substr(start));
+  for (size_t at = 0, end; (end = text.find(L'\n', at)) != std::wstring::npos; at = end + 1)
+    lines.push_back(text.substr(at, end - at));
   return lines;
+}
+
+std::string Utf8(const std::wstring& text) {
+  std::string utf8(text.size() * 3, '\0');
+  utf8.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                  utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr));
+  return utf8;
+}
+
+std::wstring Wide(const std::string& utf8) {
+  std::wstring text(utf8.size(), L'\0');
+  text.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                  text.data(), static_cast<int>(text.size())));
+  return text;
 }
 
 }  // namespace e2e

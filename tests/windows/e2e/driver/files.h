@@ -1,27 +1,33 @@
 #pragma once
-// File handling of the scenarios (and of the adapter tests): fresh folders,
-// small files with known contents, and the listing of a folder.
+// File handling of the scenarios and of the adapter tests: fresh folders,
+// small files with known contents, and what a folder holds.
 
+#include <initializer_list>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace e2e {
 
-// Removes the folder with everything in it (if present) and creates it empty;
-// a drive root such as K:\ is only emptied.
+// Empties the folder, or creates it with its parents; a drive root such as
+// K:\ is only emptied.
 void MakeEmptyFolder(const std::wstring& folder);
 void RemoveTree(const std::wstring& folder);
 
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::optional<std::string> ReadBytes(const std::wstring& path);
-bool Exists(const std::wstring& path);
-void CopyOrFail(const std::wstring& source, const std::wstring& destination);
 
-// The names of the files directly in a folder, sorted.
-std::vector<std::wstring> FileNames(const std::wstring& folder);
+// Every file under the folders, with its contents.
+using Files = std::map<std::wstring, std::string>;
+Files Snapshot(std::initializer_list<std::wstring> folders);
+// Applies changes to files: new contents, or none (empty) for a removed file.
+void Apply(Files& files, const Files& changes);
 
 // UTF-16 text written by a helper program, split into lines.
 std::vector<std::wstring> ReadUtf16Lines(const std::wstring& path);
+
+std::string Utf8(const std::wstring& text);
+std::wstring Wide(const std::string& utf8);
 
 }  // namespace e2e

@@ -1,7 +1,7 @@
 #include "ui.h"
 
-#include <main_window_ids.h>
-
+#include "files.h"
+#include "menu_dump.h"
 #include "wait.h"
 
 namespace e2e {
@@ -11,30 +11,27 @@ struct Search {
   DWORD processId;
   const wchar_t* className;
   const wchar_t* title;
-  bool needsMessageText;
+  bool messageBox;
   HWND found = nullptr;
 };
-
-std::wstring ClassName(HWND window) {
-  wchar_t name[256] = L"";
-  GetClassNameW(window, name, 256);
-  return name;
-}
 
 BOOL CALLBACK Visit(HWND window, LPARAM context) {
   auto& search = *reinterpret_cast<Search*>(context);
   DWORD owner = 0;
+  wchar_t className[256] = L"";
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
-  if (ClassName(window) != search.className) return TRUE;
-  if (search.title && WindowText(window) != search.title) return TRUE;
-  if (search.needsMessageText && !GetDlgItem(window, 0xFFFF)) return TRUE;
+  GetClassNameW(window, className, 256);
+  if (owner != search.processId || !IsWindowVisible(window) ||
+      wcscmp(className, search.className) != 0 ||
+      (search.title && WindowText(window) != search.title) ||
+      (search.messageBox && !GetDlgItem(window, 0xFFFF)))
+    return TRUE;
   search.found = window;
   return FALSE;
 }
 
-HWND Find(DWORD processId, const wchar_t* className, const wchar_t* title, bool messageText) {
-  Search search{processId, className, title, messageText};
+HWND Find(DWORD processId, const wchar_t* className, const wchar_t* title, bool messageBox) {
+  Search search{processId, className, title, messageBox};
   EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -55,19 +52,17 @@ HWND WaitForWindowOf(DWORD processId, const wchar_t* className, const wchar_t* t
   return PollFor(kStepTimeoutMs, [&] { return FindWindowOf(processId, className, title); });
 }
 
-HWND WaitForMainWindow(DWORD processId) {
-  return WaitForWindowOf(processId, korvane::windows::kMainWindowClass);
+std::wstring ControlText(HWND dialog, int controlId) {
+  wchar_t text[2048] = L"";
+  SendMessageTimeoutW(GetDlgItem(dialog, controlId), WM_GETTEXT, 2048,
+                      reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kStepTimeoutMs, nullptr);
+  return text;
 }
 
 std::optional<ShownMessage> FindMessageBox(DWORD processId) {
   HWND box = Find(processId, L"#32770", nullptr, true);
   if (!box) return std::nullopt;
-  wchar_t text[2048] = L"";
-  GetDlgItemTextW(box, 0xFFFF, text, 2048);
-  ShownMessage shown;
-  shown.window = box;
-  shown.title = WindowText(box);
-  shown.text = text;
+  ShownMessage shown{box, WindowText(box), ControlText(box, 0xFFFF), {}};
   GUITHREADINFO thread{};
   thread.cbSize = sizeof thread;
   GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &thread);
@@ -80,8 +75,7 @@ std::optional<ShownMessage> FindMessageBox(DWORD processId) {
         (!shown.defaultButton && thread.hwndFocus == button))
       shown.defaultButton = id;
   }
-  // The message box's icon is a static control (stc1) that holds no icon when
-  // the box has none.
+  // The icon is a static control (stc1) that holds no icon when the box has none.
   DWORD_PTR icon = 0;
   if (HWND iconControl = GetDlgItem(box, 0x440))
     SendMessageTimeoutW(iconControl, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon);
@@ -89,31 +83,43 @@ std::optional<ShownMessage> FindMessageBox(DWORD processId) {
   return shown;
 }
 
-std::optional<ShownMessage> WaitForMessageBox(DWORD processId) {
-  return PollFor(kStepTimeoutMs, [&] { return FindMessageBox(processId); });
-}
-
 void PressButton(HWND dialog, int buttonId) {
-  HWND button = GetDlgItem(dialog, buttonId);
-  if (button) PostMessageW(button, BM_CLICK, 0, 0);
+  PostMessageW(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
   PollFor(kStepTimeoutMs, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
 }
 
 void TypeFileName(HWND dialog, const std::wstring& path) {
   // The name box is a ComboBoxEx32 (0x47C) holding a combo box holding the edit.
   HWND box = GetDlgItem(dialog, 0x47C);
-  HWND edit = nullptr;
-  if (box) {
-    HWND combo = FindWindowExW(box, nullptr, L"ComboBox", nullptr);
-    edit = FindWindowExW(combo ? combo : box, nullptr, L"Edit", nullptr);
-  }
-  if (!edit) edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+  HWND combo = FindWindowExW(box, nullptr, L"ComboBox", nullptr);
+  HWND edit = FindWindowExW(combo ? combo : box, nullptr, L"Edit", nullptr);
   SendMessageTimeoutW(edit ? edit : box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
                       SMTO_ABORTIFHUNG, kStepTimeoutMs, nullptr);
 }
 
-void PostCommand(HWND window, unsigned short commandId) {
-  PostMessageW(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+std::vector<std::wstring> ReadMenuBar(HWND window, const std::wstring& hookDll) {
+  DWORD processId = 0;
+  const DWORD threadId = GetWindowThreadProcessId(window, &processId);
+  const std::wstring dump = menu_dump::DumpPath(processId);
+  DeleteFileW(dump.c_str());
+  HMODULE hook = LoadLibraryW(hookDll.c_str());
+  auto procedure = reinterpret_cast<HOOKPROC>(
+      reinterpret_cast<void*>(GetProcAddress(hook, menu_dump::kHookProcName)));
+  HHOOK hooked = procedure ? SetWindowsHookExW(WH_GETMESSAGE, procedure, hook, threadId) : nullptr;
+  std::vector<std::wstring> entries;
+  // Asks again now and then: the first request may come before the hook is
+  // set up in the launcher.
+  if (hooked && PollFor(kStepTimeoutMs, [&] {
+        PostMessageW(window, WM_NULL, menu_dump::kRequestW, menu_dump::kRequestL);
+        Sleep(200);
+        return ReadBytes(dump).has_value();
+      })) {
+    entries = ReadUtf16Lines(dump);
+  }
+  if (hooked) UnhookWindowsHookEx(hooked);
+  if (hook) FreeLibrary(hook);
+  DeleteFileW(dump.c_str());
+  return entries;
 }
 
 }  // namespace e2e

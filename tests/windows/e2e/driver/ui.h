@@ -1,6 +1,7 @@
 #pragma once
 // Finding and working the launcher's windows from another process on the
-// same desktop: its main window, its message boxes and its open-file dialog.
+// same desktop: its main window and menu bar, its message boxes and its
+// open-file dialog.
 
 #include <windows.h>
 
@@ -14,10 +15,6 @@ namespace e2e {
 // the title), or nothing.
 HWND FindWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
 HWND WaitForWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
-
-// The launcher's main window once it is visible.
-HWND WaitForMainWindow(DWORD processId);
-
 std::wstring WindowText(HWND window);
 
 // A message box: a dialog with a static text control of id 0xFFFF.
@@ -30,16 +27,16 @@ struct ShownMessage {
   bool hasIcon = false;
 };
 std::optional<ShownMessage> FindMessageBox(DWORD processId);
-std::optional<ShownMessage> WaitForMessageBox(DWORD processId);
 
-// Presses a button of a dialog (IDOK, IDCANCEL, IDYES, IDNO) and waits until
-// the dialog has gone.
+// Presses a button of a dialog and waits until the dialog has gone.
 void PressButton(HWND dialog, int buttonId);
-
 // Types a path into an open-file dialog's file name box.
 void TypeFileName(HWND dialog, const std::wstring& path);
+// The text of a dialog's control.
+std::wstring ControlText(HWND dialog, int controlId);
 
-// Sends a menu command to a window without waiting for it to be carried out.
-void PostCommand(HWND window, unsigned short commandId);
+// The menu bar's entries as the menu hook writes them from inside the
+// launcher; empty when they could not be read.
+std::vector<std::wstring> ReadMenuBar(HWND window, const std::wstring& hookDll);
 
 }  // namespace e2e

@@ -8,8 +8,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   GetStartupInfoW(&startup);
-  std::wstring record = std::wstring(GetCommandLineW()) + L"\n" + std::to_wstring(startup.dwFlags) +
-                        L"\n" + std::to_wstring(startup.wShowWindow) + L"\n";
-  e2e::stand_in::WriteUtf16Whole(e2e::stand_in::BesideSelf(e2e::stand_in::kStartRecord), record);
+  e2e::stand_in::AppendUtf16(e2e::stand_in::BesideSelf(e2e::stand_in::kStartRecord),
+                             std::wstring(GetCommandLineW()) + L"\t" +
+                                 std::to_wstring(startup.dwFlags) + L"\t" +
+                                 std::to_wstring(startup.wShowWindow) + L"\n");
   return 0;
 }

@@ -1,6 +1,8 @@
 #pragma once
-// Where the stand-in programs leave their traces, and in what form: UTF-16
-// text files beside the stand-in's own executable, one item per line.
+// What the stand-in programs and the driver agree on: the classes the
+// stand-in server is registered under, the queries it knows, and the files
+// beside the stand-ins' executables where they read their settings (UTF-8
+// key=value lines) and leave their traces (UTF-16 lines).
 
 #include <windows.h>
 
@@ -8,23 +10,39 @@
 
 namespace e2e::stand_in {
 
-// Written by the stand-in msaccess.exe: its command line, then its start-up
-// flags and show state in decimal.
+// Appended to by the stand-in msaccess.exe at each start: its command line,
+// its start-up flags and its show state, separated by tabs.
 inline constexpr wchar_t kStartRecord[] = L"msaccess-started.txt";
-
-// Read by the stand-in Access automation server: "name=<text>" (the open
-// database's AppTitle), "folder=<text>" (the answer of SysCmd 9) and
-// "name_fails=1" (reading the name raises an error).
-inline constexpr wchar_t kServerSettings[] = L"access-stand-in.txt";
-// Appended to by the server: one line per automation call it answered.
-inline constexpr wchar_t kServerCalls[] = L"access-stand-in-calls.txt";
+// Read by the server whenever Access is asked: "name=" (the open database's
+// AppTitle) and "folder=" (the answer of SysCmd 9).
+inline constexpr wchar_t kAccessSettings[] = L"access-stand-in.txt";
+// Appended to by the server: "new <ProgID>" for each object made by a class
+// factory, and "<object>.<member>(<vt>:<value>,...)" for each call, with "="
+// before the bracket when a property is set.
+inline constexpr wchar_t kCallLog[] = L"stand-in-calls.txt";
 // A manual-reset event; every running server ends when it is set.
-inline constexpr wchar_t kServerQuitEvent[] = L"Local\\KorvaneAutomationStandInQuit";
+inline constexpr wchar_t kQuitEvent[] = L"Local\\KorvaneStandInQuit";
 
-// The class the stand-in server is registered under as "Access.Application".
-inline constexpr CLSID kServerClsid = {
-    0x6b0f3c52, 0x8e4a, 0x4d17, {0xa2, 0xc9, 0x5e, 0x13, 0xf7, 0xb4, 0xd0, 0xa8}};
-inline constexpr wchar_t kServerClsidText[] = L"{6B0F3C52-8E4A-4D17-A2C9-5E13F7B4D0A8}";
+struct StandInClass {
+  const wchar_t* progId;
+  const wchar_t* clsid;
+};
+// Access.Application first, with a made-up class id since the stand-in never
+// replaces a real Access; then ADO's and JRO's classes under their own ids.
+inline constexpr StandInClass kClasses[] = {
+    {L"Access.Application", L"{6B0F3C52-8E4A-4D17-A2C9-5E13F7B4D0A8}"},
+    {L"ADODB.Connection", L"{00000514-0000-0010-8000-00AA006D2EA4}"},
+    {L"ADODB.Recordset", L"{00000535-0000-0010-8000-00AA006D2EA4}"},
+    {L"JRO.JetEngine", L"{DE88C160-FF2C-11D1-BB6F-00C04FAE22DA}"},
+};
+
+// The two queries the engine stand-in answers.
+inline constexpr wchar_t kDiscoveryQuery[] =
+    L" SELECT Database FROM MSysObjects GROUP BY Database HAVING ((Not ( Database) = 'isnull')) "
+    L"WITH OWNERACCESS OPTION";
+inline constexpr wchar_t kProbeQuery[] =
+    L"SELECT 代码,管理员ID, 姓名 FROM 人员编码 RIGHT JOIN 代码 ON 人员编码.操作id = 代码.管理员ID "
+    L"WHERE 管理员ID>0";
 
 inline std::wstring BesideSelf(const wchar_t* name) {
   wchar_t exe[MAX_PATH] = L"";
@@ -34,8 +52,8 @@ inline std::wstring BesideSelf(const wchar_t* name) {
 }
 
 inline void AppendUtf16(const std::wstring& path, const std::wstring& text) {
-  HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
   WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written,

@@ -1,101 +1,215 @@
 #include "scenario.h"
 
-#include "paths.h"
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "e2e_paths.h"
+#include "main_window_ids.h"
+#include "program.h"
+#include "stand_in_record.h"
+#include "ui.h"
+#include "wait.h"
 
 namespace e2e {
-
-std::wstring ScenarioFolder() {
-  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string(test->test_suite_name()) + "." + test->name();
-  std::wstring wide(name.begin(), name.end());
-  for (auto& c : wide)
-    if (c == L'/') c = L'-';
-  return Join(WorkFolder(), wide);
-}
-
-std::string Narrow(const std::wstring& text) {
-  int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string narrow(size > 0 ? size - 1 : 0, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), size, nullptr, nullptr);
-  return narrow;
-}
-
 namespace {
 
-// The text of an error report: a source, "-->", a description.
-bool IsErrorReport(const std::wstring& text) {
-  size_t arrow = text.find(L"-->");
-  return arrow != std::wstring::npos && arrow > 0 && arrow + 3 < text.size();
+namespace ids = korvane::windows;
+
+// Folders of the worked example: Access in C:\Office (the installation is
+// on D:, mapped by the preparation step).
+constexpr wchar_t kHostFolder[] = L"C:\\Office\\";
+constexpr wchar_t kOpenDialogTitle[] = L"调入后端数据库文件";
+constexpr wchar_t kMessageBoxClass[] = L"#32770";
+
+std::wstring FromUnix(const char* path) {
+  std::wstring dos = L"Z:" + Wide(path);
+  std::replace(dos.begin(), dos.end(), L'/', L'\\');
+  return dos;
 }
 
-enum class Buttons { Ok, YesNo };
+void CheckBox(DWORD launcher, const Step& step, bool windowMayShow) {
+  const auto shown = PollFor(kStepTimeoutMs, [&] { return FindMessageBox(launcher); });
+  ASSERT_TRUE(shown) << "no message box; expected " << Utf8(step.b);
+  EXPECT_EQ(Utf8(shown->title), Utf8(step.a));
+  if (step.b.empty()) {
+    const size_t arrow = shown->text.find(L"-->");
+    EXPECT_TRUE(arrow > 0 && arrow != std::wstring::npos && arrow + 3 < shown->text.size())
+        << "not an error report: " << Utf8(shown->text);
+  } else {
+    EXPECT_EQ(Utf8(shown->text), Utf8(step.b));
+  }
+  const bool question = step.n != IDOK;
+  const std::vector<int> buttons =
+      question ? std::vector<int>{IDYES, IDNO} : std::vector<int>{IDOK};
+  EXPECT_EQ(shown->buttons, buttons);
+  EXPECT_EQ(shown->defaultButton, question ? IDNO : IDOK);
+  EXPECT_FALSE(shown->hasIcon);
+  if (!windowMayShow) {
+    EXPECT_FALSE(FindWindowOf(launcher, ids::kMainWindowClass))
+        << "the window showed before the start-up checks ended";
+  }
+  PressButton(shown->window, step.n);
+}
 
-::testing::AssertionResult Shown(DWORD processId, const std::wstring& title,
-                                 const std::wstring* text, Buttons buttons, HWND* box) {
-  auto shown = WaitForMessageBox(processId);
-  const std::string expected = text ? Narrow(*text) : "source-->description";
-  if (!shown)
-    return ::testing::AssertionFailure()
-           << "no message box appeared; expected \"" << expected << "\"";
-  if (box) *box = shown->window;
-  const bool textMatches = text ? shown->text == *text : IsErrorReport(shown->text);
-  if (shown->title != title || !textMatches)
-    return ::testing::AssertionFailure()
-           << "message box \"" << Narrow(shown->text) << "\" titled \"" << Narrow(shown->title)
-           << "\"; expected \"" << expected << "\" titled \"" << Narrow(title) << "\"";
-  const std::vector<int> expectedButtons =
-      buttons == Buttons::Ok ? std::vector<int>{IDOK} : std::vector<int>{IDYES, IDNO};
-  const int expectedDefault = buttons == Buttons::Ok ? IDOK : IDNO;
-  if (shown->buttons != expectedButtons || shown->defaultButton != expectedDefault)
-    return ::testing::AssertionFailure()
-           << "message box \"" << Narrow(shown->text) << "\" has " << shown->buttons.size()
-           << " buttons, default " << shown->defaultButton;
-  if (shown->hasIcon)
-    return ::testing::AssertionFailure()
-           << "message box \"" << Narrow(shown->text) << "\" shows an icon";
-  return ::testing::AssertionSuccess();
+void CheckWindow(HWND window) {
+  EXPECT_EQ(Utf8(WindowText(window)), "TessalyKorvane");
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, MulDiv(592, dpi, 96));
+  EXPECT_EQ(client.bottom, MulDiv(407, dpi, 96));
+  std::string menu;
+  for (const auto& entry : ReadMenuBar(window, FromUnix(E2E_HELPERS "menu_hook.dll")))
+    menu += Utf8(entry) + "\n";
+  EXPECT_EQ(menu,
+            "1001\t0\t数据操作前端\n1002\t0\t压缩后端数据\n1003\t0\t备份后端数据\n"
+            "1004\t0\t调阅档案数据\n1005\t0\t帮助\n1006\t0\t关闭窗口\n");
+}
+
+HWND OpenDialog(DWORD launcher, HWND window) {
+  HWND dialog = WaitForWindowOf(launcher, kMessageBoxClass, kOpenDialogTitle);
+  EXPECT_TRUE(dialog) << "no open-file dialog";
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
+  // The file type box (cmb1) shows the one filter's description.
+  EXPECT_EQ(Utf8(ControlText(dialog, 0x470)), "数据库后端文件");
+  return dialog;
+}
+
+std::string Listing(const Files& files) {
+  std::string listing;
+  for (const auto& [path, bytes] : files) {
+    const bool text = bytes.find('\0') == std::string::npos;
+    listing += Utf8(path) + ": " + (text ? bytes : std::to_string(bytes.size()) + " bytes\n");
+  }
+  return listing;
 }
 
 }  // namespace
 
-::testing::AssertionResult MessageShown(DWORD processId, const std::wstring& title,
-                                        const std::wstring& text, HWND* box) {
-  return Shown(processId, title, &text, Buttons::Ok, box);
-}
-
-::testing::AssertionResult QuestionShown(DWORD processId, const std::wstring& title,
-                                         const std::wstring& text, HWND* box) {
-  return Shown(processId, title, &text, Buttons::YesNo, box);
-}
-
-::testing::AssertionResult ErrorReportShown(DWORD processId, const std::wstring& title, HWND* box) {
-  return Shown(processId, title, nullptr, Buttons::Ok, box);
-}
-
-::testing::AssertionResult NoMessageFor(DWORD processId) {
-  if (auto shown = PollFor(kQuietMs, [&] { return FindMessageBox(processId); }))
-    return ::testing::AssertionFailure() << "unexpected message box \"" << Narrow(shown->text)
-                                         << "\" titled \"" << Narrow(shown->title) << "\"";
-  return ::testing::AssertionSuccess();
-}
-
-::testing::AssertionResult ClosesOnCommand(const Process& launcher, HWND window) {
-  if (launcher.HasExited())
-    return ::testing::AssertionFailure() << "the launcher ended before 关闭";
-  PostCommand(window, korvane::windows::kIdClose);
-  if (!launcher.WaitForExit(kStepTimeoutMs))
-    return ::testing::AssertionFailure() << "the launcher did not end after 关闭";
-  return ::testing::AssertionSuccess();
-}
-
-std::optional<ShownLauncher> StartShown(const Installation& installation) {
-  Process process = installation.Start();
-  HWND window = WaitForMainWindow(process.id());
-  if (!window) {
-    ADD_FAILURE() << "the main window did not appear";
-    return std::nullopt;
+void Run(const Scenario& scenario) {
+  const wchar_t* overrides = _wgetenv(L"WINEDLLOVERRIDES");
+  if (scenario.withoutHtmlHelp && !(overrides && wcsstr(overrides, L"hhctrl.ocx")))
+    GTEST_SKIP() << "runs as a test of its own, with hhctrl.ocx disabled";
+  for (const wchar_t* folder : {L"D:\\", L"K:\\", kHostFolder}) MakeEmptyFolder(folder);
+  const std::wstring helpers = FromUnix(E2E_HELPERS);
+  CopyFileW((helpers + L"stand_in_msaccess.exe").c_str(),
+            (std::wstring(kHostFolder) + L"msaccess.exe").c_str(), FALSE);
+  for (const auto& [path, bytes] : scenario.files) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    WriteBytes(path, bytes == kHelpSample ? *ReadBytes(FromUnix(E2E_HELP_SAMPLE)) : bytes);
   }
-  return ShownLauncher{std::move(process), window};
+  ASSERT_TRUE(CopyFileW(FromUnix(E2E_LAUNCHER).c_str(), scenario.exe, FALSE));
+  StandIns standIns(helpers, scenario.access, kHostFolder);
+  Files expected = Snapshot({L"D:\\", L"K:\\"});
+  const Process launcher = Process::Start(scenario.exe);
+  std::vector<std::shared_ptr<void>> locks;
+  HWND window = nullptr;
+  auto mainWindow = [&] {
+    if (!window) window = WaitForWindowOf(launcher.id, ids::kMainWindowClass);
+    return window;
+  };
+
+  for (const Step& step : scenario.steps) {
+    SCOPED_TRACE("step " + std::to_string(&step - scenario.steps.data() + 1));
+    switch (step.act) {
+      case Act::Command:
+        ASSERT_TRUE(mainWindow()) << "the main window did not appear";
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(step.n, 0), 0);
+        break;
+      case Act::Box:
+        CheckBox(launcher.id, step, window);
+        break;
+      case Act::Quiet:
+        if (auto shown = PollFor(kQuietMs, [&] { return FindMessageBox(launcher.id); }))
+          ADD_FAILURE() << "unexpected message box " << Utf8(shown->text);
+        break;
+      case Act::Choose:
+      case Act::Cancel:
+        if (HWND dialog = OpenDialog(launcher.id, window)) {
+          if (step.act == Act::Choose) TypeFileName(dialog, step.a);
+          PressButton(dialog, step.act == Act::Choose ? IDOK : IDCANCEL);
+        }
+        break;
+      case Act::Viewer: {
+        HWND viewer = WaitForWindowOf(launcher.id, L"HH Parent");
+        ASSERT_TRUE(viewer) << "no help viewer";
+        EXPECT_EQ(GetWindow(viewer, GW_OWNER), window);
+        break;
+      }
+      case Act::Window:
+        ASSERT_TRUE(mainWindow()) << "the main window did not appear";
+        CheckWindow(window);
+        break;
+      case Act::Write:
+        if (step.bytes.empty()) {
+          DeleteFileW(step.a.c_str());
+        } else {
+          WriteBytes(step.a, step.bytes);
+        }
+        Apply(expected, {{step.a, step.bytes}});
+        break;
+      case Act::Lock:
+        locks.emplace_back(
+            CreateFileW(step.a.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+            CloseHandle);
+        break;
+      case Act::SecondCopy: {
+        ASSERT_TRUE(mainWindow()) << "the first copy's window did not appear";
+        const Process second = Process::Start(scenario.exe);
+        EXPECT_FALSE(PollFor(kQuietMs, [&] { return FindMessageBox(second.id); }));
+        EXPECT_TRUE(second.WaitForExit(kStepTimeoutMs)) << "the second copy did not end";
+        break;
+      }
+      case Act::Ends:
+        EXPECT_TRUE(launcher.WaitForExit(kStepTimeoutMs)) << "the launcher did not end";
+        break;
+      case Act::Close:
+      case Act::CloseBox:
+        ASSERT_TRUE(mainWindow()) << "the main window did not appear";
+        ASSERT_FALSE(launcher.WaitForExit(0)) << "the launcher ended before it was closed";
+        if (step.act == Act::Close) PostMessageW(window, WM_COMMAND, ids::kIdClose, 0);
+        if (step.act == Act::CloseBox) PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(launcher.WaitForExit(kStepTimeoutMs)) << "the launcher did not end";
+        break;
+    }
+  }
+  locks.clear();
+
+  Apply(expected, scenario.changes);
+  EXPECT_EQ(Listing(Snapshot({L"D:\\", L"K:\\"})), Listing(expected));
+
+  // msaccess.exe started once, maximised, on the worked example's command line.
+  const std::wstring record = std::wstring(kHostFolder) + stand_in::kStartRecord;
+  std::wstring started;
+  if (scenario.started) {
+    started = L"C:\\Office\\msaccess.exe \"D:\\App\\" + std::wstring(scenario.started) +
+              L"\" /wrkgrp: \"D:\\App\\Secured.mdw\" /user \"qorvu\" /pwd\"pelmo\"\t" +
+              std::to_wstring(STARTF_USESHOWWINDOW) + L"\t" + std::to_wstring(SW_SHOWMAXIMIZED) +
+              L"\n";
+    PollFor(kStepTimeoutMs, [&] { return ReadBytes(record).has_value(); });
+    Sleep(500);  // a second start would have been recorded by now
+  }
+  std::wstring starts;
+  for (const auto& line : ReadUtf16Lines(record)) starts += line + L"\n";
+  EXPECT_EQ(Utf8(starts), Utf8(started));
+
+  // The calls come in order, some (releases) after the launcher has ended.
+  Calls calls;
+  auto firstMissing = [&] {
+    calls = standIns.Calls();
+    auto next = scenario.calls.begin();
+    for (const auto& call : calls)
+      if (next != scenario.calls.end() && call == *next) ++next;
+    return next;
+  };
+  if (!PollFor(kStepTimeoutMs, [&] { return firstMissing() == scenario.calls.end(); })) {
+    std::string log;
+    for (const auto& call : calls) log += Utf8(call) + "\n";
+    ADD_FAILURE() << "no call " << Utf8(*firstMissing()) << " in its place among\n" << log;
+  }
 }
 
 }  // namespace e2e

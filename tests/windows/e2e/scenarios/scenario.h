@@ -1,48 +1,66 @@
 #pragma once
-// What every scenario shares: a folder of its own, the launcher started in
-// it, and expectations on the launcher's messages and its end.
+// A scenario: the launcher started in an installation laid out on D: (and
+// K:), worked through its steps, each a user's action or what the user must
+// see; then the files it changed, the program it started and the calls the
+// stand-ins answered are compared with the scenario's expectations.
 
-#include <gtest/gtest.h>
+#include <windows.h>
 
-#include <optional>
+#include <ostream>
 #include <string>
+#include <vector>
 
-#include "installation.h"
-#include "main_window_ids.h"
-#include "process.h"
-#include "ui.h"
-#include "wait.h"
+#include "files.h"
+#include "stand_ins.h"
 
 namespace e2e {
 
-// A folder of the work area named after the running test.
-std::wstring ScenarioFolder();
-
-// UTF-8 for readable failure messages.
-std::string Narrow(const std::wstring& text);
-
-// Waits for a message box of the process and checks it: the title and text,
-// no icon, and an OK button only.
-::testing::AssertionResult MessageShown(DWORD processId, const std::wstring& title,
-                                        const std::wstring& text, HWND* box = nullptr);
-// The same for the one question: Yes and No, with No the default.
-::testing::AssertionResult QuestionShown(DWORD processId, const std::wstring& title,
-                                         const std::wstring& text, HWND* box = nullptr);
-// The same for an error report: a source, "-->" and a description as text.
-::testing::AssertionResult ErrorReportShown(DWORD processId, const std::wstring& title,
-                                            HWND* box = nullptr);
-
-// Fails when the process shows a message box within a short while.
-::testing::AssertionResult NoMessageFor(DWORD processId);
-
-// Checks that the launcher still runs, chooses 关闭 and checks that it ends.
-::testing::AssertionResult ClosesOnCommand(const Process& launcher, HWND window);
-
-// A launcher started in an installation, shown and ready for commands.
-struct ShownLauncher {
-  Process process;
-  HWND window;
+enum class Act {
+  Command,     // n: the menu command chosen
+  Box,         // a message box titled a with text b (empty: an error report,
+               // "source-->description"), answered with button n
+  Quiet,       // no message box for a while
+  Choose,      // the open-file dialog accepts the path a
+  Cancel,      // the open-file dialog is cancelled
+  Viewer,      // the help viewer opens over the main window
+  Window,      // the main window's caption, size and menu bar
+  Write,       // the driver writes bytes to a (empty: deletes it)
+  Lock,        // the driver holds a open, sharing nothing, to the end
+  SecondCopy,  // a second copy of the launcher ends silently
+  Ends,        // the launcher ends by itself
+  Close,       // the launcher still runs and 关闭 ends it
+  CloseBox,    // the window's close box ends it
 };
-std::optional<ShownLauncher> StartShown(const Installation& installation);
+
+struct Step {
+  Act act;
+  std::wstring a = {};
+  std::wstring b = {};
+  int n = 0;
+  std::string bytes = {};
+};
+
+using Calls = std::vector<std::wstring>;
+
+struct Scenario {
+  const char* name;
+  Files files = {};  // written before the launcher starts
+  std::vector<Step> steps = {};
+  Files changes = {};                // the launcher's changes to D: and K: ("" : removed)
+  const wchar_t* started = nullptr;  // the front-end msaccess.exe was started on, if any
+  Calls calls = {};  // the stand-ins must answer these in this order, others between them
+  Access access = Access::Installed;
+  const wchar_t* exe = L"D:\\App\\TessalyKorvane.exe";
+  bool withoutHtmlHelp = false;  // runs only where hhctrl.ocx cannot load
+};
+
+// Marks a file that holds a copy of the sample help file.
+inline const std::string kHelpSample = "<help file>";
+
+void Run(const Scenario& scenario);
+
+inline void PrintTo(const Scenario& scenario, std::ostream* out) {
+  *out << scenario.name;
+}
 
 }  // namespace e2e

@@ -1,0 +1,24 @@
+#pragma once
+// A program started by a scenario. It is killed when the last copy of its
+// Process goes while it still runs, so a failed scenario leaves nothing
+// behind.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace e2e {
+
+struct Process {
+  // Starts `exe` in its own folder; the command line is the quoted path
+  // followed by `arguments`.
+  static Process Start(const std::wstring& exe, const std::wstring& arguments = L"");
+  // True when the process ended within the time.
+  bool WaitForExit(DWORD timeoutMs) const;
+
+  DWORD id = 0;
+  std::shared_ptr<void> handle;
+};
+
+}  // namespace e2e
