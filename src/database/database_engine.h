@@ -4,7 +4,9 @@
 // objects it uses and releases them (destroys them) before it returns.
 // Every failing operation, creation included, raises korvane::Error.
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/text.h"
 
@@ -58,8 +60,22 @@ class CompactionEngine {
   // Writes a compacted copy of the source database as the destination file
   // (which must not exist), under the database password the destination
   // string names; raises otherwise, leaving the source untouched.
-  virtual void CompactDatabase(const Text& sourceConnection,
-                               const Text& destinationConnection) = 0;
+  virtual void CompactDatabase(const Text& sourceConnection, const Text& destinationConnection) = 0;
+};
+
+// Reads what a database holds: its tables and how many rows each has.
+class DatabaseCatalog {
+ public:
+  virtual ~DatabaseCatalog() = default;
+  // Opens the database the connection text names (raises like Connection::Open).
+  virtual void Open(const Text& connectionText) = 0;
+  // The names of the database's tables of every kind but views (saved
+  // queries), the engine's own tables included.
+  virtual std::vector<Text> TableNames() = 0;
+  // The number of rows of one table.
+  virtual std::int64_t RowCount(const Text& table) = 0;
+  // Closes the database; raises when it is not open.
+  virtual void Close() = 0;
 };
 
 class DatabaseEngine {
@@ -69,6 +85,7 @@ class DatabaseEngine {
   virtual std::unique_ptr<Connection> CreateConnection() = 0;
   virtual std::unique_ptr<Recordset> CreateRecordset() = 0;
   virtual std::unique_ptr<CompactionEngine> CreateCompactionEngine() = 0;
+  virtual std::unique_ptr<DatabaseCatalog> CreateCatalog() = 0;
 };
 
 }  // namespace korvane

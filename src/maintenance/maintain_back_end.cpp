@@ -3,6 +3,7 @@
 #include "common/launcher.h"
 #include "database/back_end_link.h"
 #include "database/database_engine.h"
+#include "maintenance/compacted_copy_check.h"
 #include "platform/error.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
@@ -31,13 +32,16 @@ void Compact(Launcher& launcher, CompactionEngine& engine, const Text& backEnd) 
   // scratch file and the routine ends silently; no other file is replaced.
   const bool swapsIntoBackEnd = EqualsIgnoringAsciiCase(stem + u".mdb", backEnd);
   if (host.FileExists(scratch)) host.DeleteFile(scratch);
-  engine.CompactDatabase(kCompactionConnectionPrefix + backEnd,
-                         kCompactionConnectionPrefix + scratch);
+  const Text source = kCompactionConnectionPrefix + backEnd;
+  const Text copy = kCompactionConnectionPrefix + scratch;
+  engine.CompactDatabase(source, copy);
+  if (!swapsIntoBackEnd) return;
+  // A compaction that repaired the back-end may have left records out: such
+  // a copy stays as the scratch file and the back-end stays as it is.
+  if (!CompactedCopyIsComplete(launcher.engine, source, copy)) return;
   // One step: the back-end's name never stands empty, even when this fails.
-  if (swapsIntoBackEnd) {
-    host.ReplaceFile(backEnd, scratch);
-    host.ShowMessage(kCompactedMessage, Text(kStatusTitle), MessageButtons::kOk);
-  }
+  host.ReplaceFile(backEnd, scratch);
+  host.ShowMessage(kCompactedMessage, Text(kStatusTitle), MessageButtons::kOk);
 }
 
 // Copies the back-end beside the launcher under a name of its own first;

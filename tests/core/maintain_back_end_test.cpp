@@ -3,13 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fakes/world.h"
 #include "maintenance/maintain_back_end.h"
 
 namespace korvane::testing {
 namespace {
 
-constexpr char16_t kScratchPath[] = u"D:\\share\\data备份.mdb";
 const std::string kCompacted = FakeEngine::Compacted(kBackEndData);
 
 const MessageBox kNotFound{u"没有发现后端数据库文件无法进行操作", Text(u"出错信息"),
@@ -104,6 +105,41 @@ INSTANTIATE_TEST_SUITE_P(
                         {u"a.b备份.mdb", std::nullopt}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// What the compacted copy holds when the engine repaired the back-end while
+// compacting it, or when the back-end changed meanwhile.
+WorldStep CopyHolds(std::vector<FakeEngine::Table> tables) {
+  return [tables](World& w) { w.engine.compactedTables = tables; };
+}
+const FileState kCompactedInPlace{kBackEndPath, kCompacted};
+const FileState kCopyLeftAsScratch{kScratchPath, kCompacted};
+
+INSTANTIATE_TEST_SUITE_P(
+    CopyChecked, Maintenance,
+    ::testing::Values(
+        // The engine's own tables may differ, and names compare without ASCII case.
+        MaintenanceRow{"SameUserTables", CopyHolds({{u"STAFF", 3}, {u"代码", 6}, {u"MSysObjects", 20},
+                                                    {u"~TMPCLP41", 1}}),
+                       u"涮新", {kCompactedNotice}, {kCompactedInPlace, kNoScratch}},
+        MaintenanceRow{"TableMissing", CopyHolds({{u"代码", 6}, {u"MSysObjects", 24}}), u"涮新", {},
+                       {kBackEndKept, kCopyLeftAsScratch}},
+        MaintenanceRow{"TableAdded", CopyHolds({{u"代码", 6}, {u"Staff", 3}, {u"Staff1", 0}}), u"涮新",
+                       {}, {kBackEndKept, kCopyLeftAsScratch}},
+        MaintenanceRow{"FewerRows", CopyHolds({{u"代码", 5}, {u"Staff", 3}}), u"涮新", {},
+                       {kBackEndKept, kCopyLeftAsScratch}},
+        MaintenanceRow{"MoreRows", CopyHolds({{u"代码", 6}, {u"Staff", 4}}), u"涮新", {},
+                       {kBackEndKept, kCopyLeftAsScratch}},
+        MaintenanceRow{"CompactErrorsNamed",
+                       CopyHolds({{u"代码", 6}, {u"Staff", 3}, {u"MSysCompactError", 2}}), u"涮新", {},
+                       {kBackEndKept, kCopyLeftAsScratch}},
+        MaintenanceRow{"CompactErrorsInSmallLetters",
+                       CopyHolds({{u"代码", 6}, {u"Staff", 3}, {u"msyscompacterror", 1}}), u"涮新", {},
+                       {kBackEndKept, kCopyLeftAsScratch}},
+        MaintenanceRow{"CountRaises", [](World& w) { w.log.Fail("Catalog.RowCount"); }, u"涮新", {},
+                       {kBackEndKept, kCopyLeftAsScratch}},
+        MaintenanceRow{"CopyCannotBeOpened", [](World& w) { w.log.Fail("Catalog.Open"); }, u"涮新", {},
+                       {kBackEndKept, kCopyLeftAsScratch}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 INSTANTIATE_TEST_SUITE_P(
     BackUp, Maintenance,
     ::testing::Values(
@@ -136,6 +172,19 @@ TEST_P(CompactionOf, SwapsTheScratchFileInUnderTheSamePassword) {
   const auto compactions = w.log.CallsOf("CompactDatabase");
   ASSERT_EQ(compactions.size(), 1u);
   EXPECT_EQ(compactions[0].arguments, (std::vector<Text>{prefix + backEnd, prefix + scratch}));
+  // Both are read under the same password; the copy first.
+  const auto opened = w.log.CallsOf("Catalog.Open");
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_EQ(opened[0].arguments, std::vector<Text>{prefix + scratch});
+  EXPECT_EQ(opened[1].arguments, std::vector<Text>{prefix + backEnd});
+  // The user tables are counted, in each database; the engine's own are not.
+  std::vector<Text> counted;
+  for (const auto& call : w.log.CallsOf("Catalog.RowCount")) counted.push_back(call.arguments[0]);
+  EXPECT_EQ(counted, (std::vector<Text>{u"代码", u"Staff", u"代码", u"Staff"}));
+  // Every catalogue is closed before the swap.
+  const auto operations = w.log.Operations();
+  const auto swap = std::find(operations.begin(), operations.end(), "ReplaceFile");
+  EXPECT_EQ(std::count(operations.begin(), swap, "Catalog.Close"), 2);
   const auto swaps = w.log.CallsOf("ReplaceFile");
   ASSERT_EQ(swaps.size(), 1u);
   EXPECT_EQ(swaps[0].arguments, (std::vector<Text>{backEnd, scratch}));

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "database/database_engine.h"
+#include "linux/services/compaction_fault.h"
 #include "linux/services/engine_errors.h"
 #include "linux/services/file_lock.h"
 #include "linux/services/jet_database.h"
@@ -88,6 +89,7 @@ void Compact(const ConnectionSettings& source, const ConnectionSettings& destina
     vacuum.Bind(1, FromUtf8(scratch.Path()));
     vacuum.Step();
   }
+  ApplyCompactionFault(scratch.Path(), destination.dataSource);
   WritePassword(scratch.Path(), destination.dataSource, destination.databasePassword);
   // The source's permissions, but a new file is never read-only: the
   // engine writes a fresh database, not a copy of the file's attributes.

@@ -7,6 +7,8 @@
 #include "linux/services/connection_text.h"
 #include "linux/services/engine_errors.h"
 #include "linux/services/jet_database.h"
+#include "linux/services/sqlite_database.h"
+#include "linux/services/utf8_text.h"
 
 namespace korvane::linux_edition {
 namespace {
@@ -95,6 +97,42 @@ class SqliteCompactionEngine : public CompactionEngine {
   }
 };
 
+// The tables of sqlite_master, SQLite's own ("sqlite_…") left out: the
+// engine's tables are those whose names begin with "MSys".
+class SqliteCatalog : public DatabaseCatalog {
+ public:
+  void Open(const Text& connectionText) override {
+    if (database_) throw EngineError(EngineFault::kObjectOpen);
+    database_ = std::make_unique<JetDatabase>(ParseConnectionText(connectionText));
+  }
+  std::vector<Text> TableNames() override {
+    Statement tables(Opened().Database(),
+                     "SELECT name FROM main.sqlite_master WHERE type = 'table' "
+                     "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid");
+    std::vector<Text> names;
+    while (tables.Step()) names.push_back(tables.ColumnText(0));
+    return names;
+  }
+  std::int64_t RowCount(const Text& table) override {
+    const auto count =
+        Opened().Prepare(u"SELECT count(*) FROM " + FromUtf8(QuotedIdentifier(ToUtf8(table))));
+    count->Step();
+    return count->ColumnInt(0);
+  }
+  void Close() override {
+    Opened();
+    database_.reset();
+  }
+
+ private:
+  const JetDatabase& Opened() const {
+    if (!database_) throw EngineError(EngineFault::kObjectClosed);
+    return *database_;
+  }
+
+  std::unique_ptr<JetDatabase> database_;
+};
+
 }  // namespace
 
 std::unique_ptr<Connection> SqliteDatabaseEngine::CreateConnection() {
@@ -107,6 +145,10 @@ std::unique_ptr<Recordset> SqliteDatabaseEngine::CreateRecordset() {
 
 std::unique_ptr<CompactionEngine> SqliteDatabaseEngine::CreateCompactionEngine() {
   return std::make_unique<SqliteCompactionEngine>();
+}
+
+std::unique_ptr<DatabaseCatalog> SqliteDatabaseEngine::CreateCatalog() {
+  return std::make_unique<SqliteCatalog>();
 }
 
 }  // namespace korvane::linux_edition

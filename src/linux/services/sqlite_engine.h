@@ -8,7 +8,8 @@
 //    MSysObjects names, each under the password its link stores;
 //  - queries run with their text unchanged except for a closing
 //    "WITH OWNERACCESS OPTION", which SQLite does not know;
-//  - compaction through VACUUM INTO.
+//  - compaction through VACUUM INTO;
+//  - a database's tables and row counts read from sqlite_master and count(*).
 // While a database is open the engine holds a shared lock on its file
 // (file_lock.h); compaction holds the source exclusively, so it fails while
 // the file is open elsewhere. Errors carry Jet's numbers and texts, with the
@@ -25,6 +26,7 @@ class SqliteDatabaseEngine : public DatabaseEngine {
   std::unique_ptr<Connection> CreateConnection() override;
   std::unique_ptr<Recordset> CreateRecordset() override;
   std::unique_ptr<CompactionEngine> CreateCompactionEngine() override;
+  std::unique_ptr<DatabaseCatalog> CreateCatalog() override;
 };
 
 }  // namespace korvane::linux_edition

@@ -1,5 +1,7 @@
 #include "fakes/fake_engine.h"
 
+#include <utility>
+
 namespace korvane::testing {
 namespace {
 
@@ -89,6 +91,56 @@ class FakeCompaction : public CompactionEngine, Counted {
   }
 };
 
+class FakeCatalog : public DatabaseCatalog, Counted {
+ public:
+  using Counted::Counted;
+  ~FakeCatalog() override { Release(); }
+  void Open(const Text& connectionText) override {
+    engine_.log().Enter("Catalog.Open", {connectionText});
+    if (path_) engine_.log().Raise(EngineError(u"对象打开时不允许操作"));
+    const Text path = DataSourceOf(connectionText);
+    const auto file = engine_.host().File(path);
+    if (!file) engine_.log().Raise(EngineError(u"找不到文件"));
+    if (file->locked) engine_.log().Raise(EngineError(u"文件已在使用中"));
+    const bool compacted = file->content.starts_with(FakeEngine::Compacted(""));
+    tables_ = compacted ? engine_.compactedTables.value_or(engine_.tables) : engine_.tables;
+    engine_.host().SetLocked(path);
+    path_ = path;
+  }
+  std::vector<Text> TableNames() override {
+    engine_.log().Enter("Catalog.TableNames");
+    RaiseUnlessOpen();
+    std::vector<Text> names;
+    for (const auto& table : tables_) names.push_back(table.name);
+    return names;
+  }
+  std::int64_t RowCount(const Text& table) override {
+    engine_.log().Enter("Catalog.RowCount", {table});
+    RaiseUnlessOpen();
+    for (const auto& held : tables_) {
+      if (held.name == table) return held.rows;
+    }
+    engine_.log().Raise(EngineError(u"找不到输入表"));
+  }
+  void Close() override {
+    engine_.log().Enter("Catalog.Close");
+    RaiseUnlessOpen();
+    Release();
+  }
+
+ private:
+  void RaiseUnlessOpen() {
+    if (!path_) engine_.log().Raise(EngineError(u"对象关闭时不允许操作"));
+  }
+  void Release() {
+    const auto path = std::exchange(path_, std::nullopt);
+    if (path && engine_.host().Has(*path)) engine_.host().SetLocked(*path, false);
+  }
+
+  std::optional<Text> path_;  // the file held while open
+  std::vector<FakeEngine::Table> tables_;
+};
+
 }  // namespace
 
 Text FakeEngine::Expanded(const Text& connectionString) {
@@ -118,6 +170,11 @@ std::unique_ptr<Recordset> FakeEngine::CreateRecordset() {
 std::unique_ptr<CompactionEngine> FakeEngine::CreateCompactionEngine() {
   log_.Enter("CreateCompactionEngine");
   return std::make_unique<FakeCompaction>(*this);
+}
+
+std::unique_ptr<DatabaseCatalog> FakeEngine::CreateCatalog() {
+  log_.Enter("CreateCatalog");
+  return std::make_unique<FakeCatalog>(*this);
 }
 
 }  // namespace korvane::testing

@@ -1,10 +1,14 @@
 #pragma once
-// A scripted database engine: each connection, recordset and compaction
-// engine enters its calls in the shared log, and the catalogue's first row
-// is set by the test. Compaction writes its destination as a file of the
-// fake host.
+// A scripted database engine: each connection, recordset, compaction
+// engine and catalogue enters its calls in the shared log, and the
+// front-end's first row is set by the test. Compaction writes its
+// destination as a file of the fake host. Every database holds the tables
+// the test sets, a compacted copy those of its own when set; a catalogue
+// holds its file locked while it is open, as the engine does.
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "database/database_engine.h"
 #include "fakes/call_log.h"
@@ -23,12 +27,20 @@ class FakeEngine : public DatabaseEngine {
 
   // The first field of the first row of every recordset; no row when empty.
   std::optional<Text> firstRow;
+  struct Table {
+    Text name;
+    std::int64_t rows;
+  };
+  // The tables of every database, and of every compacted copy when set.
+  std::vector<Table> tables = {{u"代码", 6}, {u"Staff", 3}, {u"MSysObjects", 24}};
+  std::optional<std::vector<Table>> compactedTables;
   // Objects created and not yet released.
   int live = 0;
 
   std::unique_ptr<Connection> CreateConnection() override;
   std::unique_ptr<Recordset> CreateRecordset() override;
   std::unique_ptr<CompactionEngine> CreateCompactionEngine() override;
+  std::unique_ptr<DatabaseCatalog> CreateCatalog() override;
 
   CallLog& log() { return log_; }
   FakeHost& host() { return host_; }

@@ -25,6 +25,8 @@ inline constexpr char16_t kMainFrontEndPath[] = u"D:\\App\\系统前端.mde";
 inline constexpr char16_t kQueryFrontEndPath[] = u"D:\\App\\查询系统.mde";
 inline constexpr char16_t kWorkgroupPath[] = u"D:\\App\\Secured.mdw";
 inline constexpr char16_t kBackEndPath[] = u"D:\\share\\data.mdb";
+// Where the back-end is compacted to before the copy takes its place.
+inline constexpr char16_t kScratchPath[] = u"D:\\share\\data备份.mdb";
 inline constexpr char16_t kBackUpPath[] = u"D:\\App\\Korvane后端备份.mdb";
 inline constexpr char16_t kBackUpTempPath[] = u"D:\\App\\Korvane后端备份.tmp";
 inline constexpr char16_t kQueryBackEndPath[] = u"D:\\App\\查询后端.mdb";

@@ -8,11 +8,16 @@
 
 #include <csignal>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "database/database_engine.h"
+#include "linux/services/compaction_fault.h"
 #include "linux/services/connection_text.h"
 #include "linux/services/jet_database.h"
 #include "linux/services/sqlite_engine.h"
 #include "linux/services/utf8_text.h"
+#include "maintenance/compacted_copy_check.h"
 #include "platform/error.h"
 #include "support/demo_scene.h"
 #include "support/lock_holder.h"
@@ -180,6 +185,60 @@ INSTANTIATE_TEST_SUITE_P(
                           3204},
         CompactionRefusal{"WrongSourcePassword", Arrangement::kNothing, u"tandr4820518", 3031},
         CompactionRefusal{"SourceMissing", Arrangement::kSourceMissing, u"tandr4820517", 3024}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The environment variable set for one test.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    if (value) ::setenv(name, value, 1);
+  }
+  ~ScopedVariable() { ::unsetenv(name_); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const char* name_;
+};
+
+// The compaction told to damage its copy as a repair would, what the copy
+// then holds, and whether the launcher's check lets it take the back-end's
+// place.
+struct DamageCase {
+  const char* name;
+  const char* fault;  // nothing: the variable unset
+  std::vector<std::int64_t> copyRows;
+  bool errorTable;
+  bool complete;
+};
+void PrintTo(const DamageCase& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class CompactionDamage : public Compaction, public ::testing::WithParamInterface<DamageCase> {};
+
+TEST_P(CompactionDamage, IsWhatTheCheckFinds) {
+  const ScopedVariable fault(kCompactionFaultVariable, GetParam().fault);
+  Compact(u"tandr4820517", u"tandr4820517");
+
+  const auto catalog = engine.CreateCatalog();
+  catalog->Open(DemoScene::CompactionText(scratch));
+  const std::vector<Text> names = catalog->TableNames();
+  std::vector<std::int64_t> rows{catalog->RowCount(u"人员编码"), catalog->RowCount(u"代码")};
+  catalog->Close();
+  EXPECT_EQ(rows, GetParam().copyRows);
+  EXPECT_EQ(std::count(names.begin(), names.end(), u"MSysCompactError"), GetParam().errorTable);
+  EXPECT_EQ(CompactedCopyIsComplete(engine, DemoScene::CompactionText(scene.dataBackEnd),
+                                    DemoScene::CompactionText(scratch)),
+            GetParam().complete);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CompactionDamage,
+    ::testing::Values(DamageCase{"Unset", nullptr, {6, 7}, false, true},
+                      DamageCase{"LoseRows", "lose-rows", {5, 6}, false, false},
+                      DamageCase{"ErrorTable", "error-table", {6, 7}, true, false},
+                      DamageCase{"OtherValue", "lose", {6, 7}, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

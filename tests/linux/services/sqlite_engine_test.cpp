@@ -10,6 +10,7 @@
 #include "database/back_end_link.h"
 #include "launch/front_end_launch.h"
 #include "linux/services/jet_database.h"
+#include "linux/services/sqlite_database.h"
 #include "linux/services/sqlite_engine.h"
 #include "linux/services/stand_in_files.h"
 #include "linux/services/utf8_text.h"
@@ -175,6 +176,108 @@ TEST_F(Engine, FrontEndWithoutLinksHasNoCurrentRecord) {
   Text text = scene.ProbeConnectionText();
   Replace(text, scene.frontEnd, DriveMap().ToWindows(bare));
   ExpectError([&] { FirstField(kBackEndDiscoveryQuery, text); }, 3021);
+}
+
+// What a catalogue reads from a back-end, through the launcher's compaction
+// text: every table but SQLite's own and the views, the engine's included.
+struct CatalogRead {
+  std::vector<Text> names;
+  std::vector<std::int64_t> rows;
+};
+
+CatalogRead ReadCatalog(SqliteDatabaseEngine& engine, const Text& connectionText) {
+  const auto catalog = engine.CreateCatalog();
+  catalog->Open(connectionText);
+  CatalogRead read{catalog->TableNames(), {}};
+  for (const Text& name : read.names) read.rows.push_back(catalog->RowCount(name));
+  catalog->Close();
+  return read;
+}
+
+TEST_F(Engine, CatalogListsTablesWithTheirRowsAndLeavesViewsOut) {
+  {
+    const SqliteDatabase db(scene.files.dataBackEnd, SqliteDatabase::Mode::kReadWrite, Text());
+    db.Execute(
+        "CREATE VIEW 现金科目 AS SELECT * FROM 代码 WHERE 代码 LIKE 'A%';"
+        "CREATE TABLE \"日志 \"\"全\"\"\" (id INTEGER PRIMARY KEY AUTOINCREMENT);"
+        "INSERT INTO \"日志 \"\"全\"\"\" DEFAULT VALUES;");
+  }
+  const CatalogRead read = ReadCatalog(engine, DemoScene::CompactionText(scene.dataBackEnd));
+  EXPECT_EQ(read.names,
+            (std::vector<Text>{u"人员编码", u"代码", u"MSysDatabasePassword", u"日志 \"全\""}));
+  EXPECT_EQ(read.rows, (std::vector<std::int64_t>{6, 7, 1, 1}));
+}
+
+// Each way a catalogue refuses, and the engine's error.
+struct CatalogRefusal {
+  const char* name;
+  std::function<void(DemoScene&, Text& text)> arrange;
+  std::function<void(DatabaseCatalog&, const Text& text)> use;
+  std::int32_t number;
+};
+
+class CatalogRefuses : public Engine, public ::testing::WithParamInterface<CatalogRefusal> {};
+
+TEST_P(CatalogRefuses, WithTheEnginesError) {
+  Text text = DemoScene::CompactionText(scene.dataBackEnd);
+  GetParam().arrange(scene, text);
+  const auto catalog = engine.CreateCatalog();
+  ExpectError([&] { GetParam().use(*catalog, text); }, GetParam().number);
+}
+
+void NoArrangement(DemoScene&, Text&) {}
+void OpenOnly(DatabaseCatalog& catalog, const Text& text) {
+  catalog.Open(text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CatalogRefuses,
+    ::testing::Values(
+        CatalogRefusal{"WrongDatabasePassword",
+                       [](DemoScene&, Text& t) { Replace(t, u"tandr4820517", u"tandr4820518"); },
+                       OpenOnly, 3031},
+        CatalogRefusal{"FileMissing",
+                       [](DemoScene& s, Text&) { ::unlink(s.files.dataBackEnd.c_str()); }, OpenOnly,
+                       3024},
+        CatalogRefusal{"NotADatabase",
+                       [](DemoScene& s, Text&) {
+                         std::ofstream(s.files.dataBackEnd, std::ios::trunc)
+                             << "not a database file..";
+                       },
+                       OpenOnly, 3343},
+        CatalogRefusal{"NoSuchTable", NoArrangement,
+                       [](DatabaseCatalog& c, const Text& t) {
+                         c.Open(t);
+                         c.RowCount(u"代码2");
+                       },
+                       3078},
+        CatalogRefusal{"OpenTwice", NoArrangement,
+                       [](DatabaseCatalog& c, const Text& t) {
+                         c.Open(t);
+                         c.Open(t);
+                       },
+                       3705},
+        CatalogRefusal{"ReadBeforeOpen", NoArrangement,
+                       [](DatabaseCatalog& c, const Text&) { c.TableNames(); }, 3704},
+        CatalogRefusal{"CloseTwice", NoArrangement,
+                       [](DatabaseCatalog& c, const Text& t) {
+                         c.Open(t);
+                         c.Close();
+                         c.Close();
+                       },
+                       3704}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// An open catalogue holds its file as any open database does: no
+// compaction meanwhile. Closing it lets the file go.
+TEST_F(Engine, CatalogHoldsItsFileUntilClosed) {
+  const Text text = DemoScene::CompactionText(scene.dataBackEnd);
+  const Text copy = DemoScene::CompactionText(scene.folder.WindowsFile("share/copy.mdb"));
+  const auto catalog = engine.CreateCatalog();
+  catalog->Open(text);
+  ExpectError([&] { engine.CreateCompactionEngine()->CompactDatabase(text, copy); }, 3045);
+  catalog->Close();
+  EXPECT_NO_THROW(engine.CreateCompactionEngine()->CompactDatabase(text, copy));
 }
 
 struct OwnerAccessCase {
