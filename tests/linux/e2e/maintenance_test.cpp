@@ -1,9 +1,11 @@
 // 压缩后端数据 and 备份后端数据: their completion messages, the not-found
-// message, and a back-end held open by a running Korvane.
+// message, a back-end held open by a running Korvane, and a compaction that
+// loses records.
 
 #include <fstream>
 
 #include "e2e_fixture.h"
+#include "linux/services/compaction_fault.h"
 
 namespace korvane::e2e {
 namespace {
@@ -88,6 +90,27 @@ INSTANTIATE_TEST_SUITE_P(, CompactionOf,
                          ::testing::Values(NamedBackEnd{"BesideANamesake", "DATA.MDB", "DATA.mdb"},
                                            NamedBackEnd{"LinkedInOtherCase", "data.mdb", ""}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The engine's compaction repairs a damaged back-end by leaving records out:
+// that copy never takes the back-end's place, and is left for a look.
+class DamagingCompaction : public LauncherTest,
+                           public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(DamagingCompaction, KeepsTheBackEndAndLeavesTheCopySilently) {
+  const std::string before = ReadFile(demo.BackEnd());
+
+  const Outcome outcome =
+      RunLauncher(demo, {kCompact}, {{linux_edition::kCompactionFaultVariable, GetParam()}});
+
+  EXPECT_TRUE(LogMatches(outcome.log, {kShown, "idle"}));
+  EXPECT_EQ(ReadFile(demo.BackEnd()), before);
+  EXPECT_TRUE(fs::exists(demo.BackEnd().parent_path() / "Korvane数据备份.mdb"));
+}
+
+INSTANTIATE_TEST_SUITE_P(, DamagingCompaction, ::testing::Values("lose-rows", "error-table"),
+                         [](const auto& info) {
+                           return std::string(info.index == 0 ? "LosesRows" : "WritesErrorTable");
+                         });
 
 class MissingBackEnd : public LauncherTest, public ::testing::WithParamInterface<const char*> {};
 
