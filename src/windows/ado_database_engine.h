@@ -1,6 +1,8 @@
 #pragma once
 // The database engine through ADO 2.x ("ADODB.Connection",
-// "ADODB.Recordset") and JRO ("JRO.JetEngine"), late-bound.
+// "ADODB.Recordset") and JRO ("JRO.JetEngine"), late-bound. A catalogue is
+// a connection of its own that lists the tables through OpenSchema and
+// counts each one's rows with a query.
 
 #include "database/database_engine.h"
 #include "windows/automation_factory.h"
@@ -18,6 +20,7 @@ class AdoDatabaseEngine final : public DatabaseEngine {
   std::unique_ptr<Connection> CreateConnection() override;
   std::unique_ptr<Recordset> CreateRecordset() override;
   std::unique_ptr<CompactionEngine> CreateCompactionEngine() override;
+  std::unique_ptr<DatabaseCatalog> CreateCatalog() override;
 
  private:
   AutomationFactory& factory_;

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+
 #include "platform/error.h"
 #include "recording_dispatch.h"
 #include "windows/ado_database_engine.h"
@@ -123,6 +126,145 @@ TEST_F(AdoAdapterTest, FieldValuesBecomeTextAndNullRaises) {
   field->On(L"Value", Returns(null));
   EXPECT_THROW(opened->FirstFieldText(), Error);
 }
+
+// A VARIANT_BOOL, as ADO answers EOF.
+Variant Boolean(bool value) {
+  Variant boolean;
+  boolean.Raw().vt = VT_BOOL;
+  boolean.Raw().boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+  return boolean;
+}
+
+// The catalogue's own connection, the recordsets ADO hands it and their
+// fields.
+class AdoCatalogTest : public AdoAdapterTest {
+ protected:
+  ComPtr<RecordingDispatch> schema = MakeRecordingDispatch(L"schema", log);
+  ComPtr<RecordingDispatch> nameField = MakeRecordingDispatch(L"nameField", log);
+  ComPtr<RecordingDispatch> typeField = MakeRecordingDispatch(L"typeField", log);
+  ComPtr<RecordingDispatch> counted = MakeRecordingDispatch(L"counted", log);
+};
+
+TEST_F(AdoCatalogTest, OpensAndClosesAConnectionOfItsOwn) {
+  auto catalog = engine.CreateCatalog();
+  catalog->Open(u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=D:\\share\\data.mdb");
+  catalog->Close();
+  const CallLog expected{
+      {L"connection",
+       L"Open",
+       kMethod,
+       {Bstr(L"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=D:\\share\\data.mdb"), Bstr(L""),
+        Bstr(L""), I4(-1)},
+       false},
+      {L"connection", L"Close", kMethod, {}, false},
+  };
+  EXPECT_EQ(*log, expected);
+  EXPECT_EQ(factory.Requests(), std::vector<Text>{u"create ADODB.Connection"});
+}
+
+TEST_F(AdoCatalogTest, ListsTheSchemaRowsButViewsAndClosesTheSchema) {
+  connection->On(L"OpenSchema", Returns(ObjectValue(*schema)));
+  schema->OnEach(L"EOF", {Returns(Boolean(false)), Returns(Boolean(false)), Returns(Boolean(false)),
+                          Returns(Boolean(true))});
+  schema->On(L"Fields", Returns(ObjectValue(*fields)));
+  nameField->OnEach(L"Value",
+                    {Returns(Variant(Text(u"代码"))), Returns(Variant(Text(u"MSysObjects"))),
+                     Returns(Variant(Text(u"现金科目")))});
+  typeField->OnEach(L"Value",
+                    {Returns(Variant(Text(u"TABLE"))), Returns(Variant(Text(u"ACCESS TABLE"))),
+                     Returns(Variant(Text(u"VIEW")))});
+  // Item answers the name field, then the type field, then again.
+  fields->OnEach(L"Item", {Returns(ObjectValue(*nameField)), Returns(ObjectValue(*typeField)),
+                           Returns(ObjectValue(*nameField)), Returns(ObjectValue(*typeField)),
+                           Returns(ObjectValue(*nameField)), Returns(ObjectValue(*typeField))});
+
+  const ULONG held = schema->References();  // the test's and its script's
+  auto catalog = engine.CreateCatalog();
+  EXPECT_EQ(catalog->TableNames(), (std::vector<Text>{u"代码", u"MSysObjects"}));
+
+  CallLog expected{{L"connection", L"OpenSchema", kMethod, {I4(20)}, false}};
+  for (int row = 0; row < 3; ++row) {
+    expected.push_back({L"schema", L"EOF", kGet, {}, false});
+    for (const auto& [column, field] :
+         {std::pair{L"TABLE_NAME", L"nameField"}, std::pair{L"TABLE_TYPE", L"typeField"}}) {
+      expected.push_back({L"schema", L"Fields", kGet, {}, false});
+      expected.push_back({L"fields", L"Item", kMethodOrGet, {Bstr(column)}, false});
+      expected.push_back({field, L"Value", kGet, {}, false});
+    }
+    expected.push_back({L"schema", L"MoveNext", kMethod, {}, false});
+  }
+  expected.push_back({L"schema", L"EOF", kGet, {}, false});
+  expected.push_back({L"schema", L"Close", kMethod, {}, false});
+  EXPECT_EQ(*log, expected);
+  EXPECT_EQ(schema->References(), held);  // the adapter let it go
+}
+
+TEST_F(AdoCatalogTest, CountsRowsWithAQueryOnTheBracketedName) {
+  connection->On(L"Execute", Returns(ObjectValue(*counted)));
+  counted->On(L"Fields", Returns(ObjectValue(*fields)));
+  fields->On(L"Item", Returns(ObjectValue(*field)));
+  field->On(L"Value", Returns(Variant(1234)));
+
+  const ULONG held = counted->References();
+  auto catalog = engine.CreateCatalog();
+  EXPECT_EQ(catalog->RowCount(u"人员 编码"), 1234);
+
+  const CallLog expected{
+      {L"connection", L"Execute", kMethod, {Bstr(L"SELECT COUNT(*) FROM [人员 编码]")}, false},
+      {L"counted", L"Fields", kGet, {}, false},
+      {L"fields", L"Item", kMethodOrGet, {I4(0)}, false},
+      {L"field", L"Value", kGet, {}, false},
+      {L"counted", L"Close", kMethod, {}, false},
+  };
+  EXPECT_EQ(*log, expected);
+  EXPECT_EQ(counted->References(), held);
+}
+
+// The count as the provider delivers it: Jet gives VT_I4, others wider or
+// narrower integers; what holds no whole number raises.
+struct CountValue {
+  const char* name;
+  VARTYPE type;
+  LONGLONG value;  // read as the type's member
+  std::optional<std::int64_t> rows;
+};
+
+void PrintTo(const CountValue& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class CountValueTest : public AdoCatalogTest, public testing::WithParamInterface<CountValue> {};
+
+TEST_P(CountValueTest, IsReadAsANumberOrRaises) {
+  connection->On(L"Execute", Returns(ObjectValue(*counted)));
+  counted->On(L"Fields", Returns(ObjectValue(*fields)));
+  fields->On(L"Item", Returns(ObjectValue(*field)));
+  Variant value;
+  value.Raw().vt = GetParam().type;
+  value.Raw().llVal = GetParam().value;  // the low part for narrower types
+  field->On(L"Value", Returns(value));
+
+  const ULONG held = counted->References();
+  auto catalog = engine.CreateCatalog();
+  if (GetParam().rows) {
+    EXPECT_EQ(catalog->RowCount(u"代码"), *GetParam().rows);
+  } else {
+    EXPECT_THROW(catalog->RowCount(u"代码"), Error);
+  }
+  EXPECT_EQ(counted->References(), held);
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, CountValueTest,
+                         testing::Values(CountValue{"I4", VT_I4, 70000, 70000},
+                                         CountValue{"I2", VT_I2, 7, 7},
+                                         CountValue{"I8", VT_I8, 5000000000LL, 5000000000LL},
+                                         CountValue{"UI4", VT_UI4, 4000000000LL, 4000000000LL},
+                                         CountValue{"Null", VT_NULL, 0, std::nullopt},
+                                         CountValue{"Empty", VT_EMPTY, 0, std::nullopt},
+                                         CountValue{"Double", VT_R8, 0, std::nullopt}),
+                         [](const testing::TestParamInfo<CountValue>& info) {
+                           return std::string(info.param.name);
+                         });
 
 // How a failing call becomes the launcher's error.
 struct ErrorCase {

@@ -1,5 +1,7 @@
 #include "recording_dispatch.h"
 
+#include <algorithm>
+
 #include "windows/automation_error.h"
 #include "windows/wide_text.h"
 
@@ -51,7 +53,7 @@ HRESULT RecordingDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LC
   if (count != 1) return E_INVALIDARG;
   const std::wstring member = names[0];
   const auto answer = answers_.find(member);
-  if (answer != answers_.end() && answer->second.unknownName) {
+  if (answer != answers_.end() && answer->second.answers.front().unknownName) {
     ids[0] = DISPID_UNKNOWN;
     return DISP_E_UNKNOWNNAME;
   }
@@ -73,7 +75,8 @@ HRESULT RecordingDispatch::Invoke(DISPID id, REFIID, LCID, WORD kind, DISPPARAMS
 
   const auto found = answers_.find(member);
   if (found == answers_.end()) return S_OK;
-  const Answer& answer = found->second;
+  Script& script = found->second;
+  const Answer& answer = script.answers[std::min(script.served++, script.answers.size() - 1)];
   if (answer.rejectsArguments && parameters->cArgs > 0) return DISP_E_BADPARAMCOUNT;
   if (answer.failure == DISP_E_EXCEPTION) {
     *exception = answer.exception;

@@ -50,7 +50,11 @@ class RecordingDispatch final : public IDispatch, public ISupportErrorInfo {
       : name_(std::move(name)), log_(std::move(log)) {}
 
   // Scripts `member`'s answer; members without one answer an empty value.
-  void On(const std::wstring& member, Answer answer) { answers_[member] = std::move(answer); }
+  void On(const std::wstring& member, Answer answer) { OnEach(member, {std::move(answer)}); }
+  // Scripts `member`'s answers to successive calls, the last one repeated.
+  void OnEach(const std::wstring& member, std::vector<Answer> answers) {
+    answers_[member] = {std::move(answers), 0};
+  }
   ULONG References() const { return references_; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;
@@ -67,7 +71,11 @@ class RecordingDispatch final : public IDispatch, public ISupportErrorInfo {
  private:
   std::wstring name_;
   std::shared_ptr<CallLog> log_;
-  std::map<std::wstring, Answer> answers_;
+  struct Script {
+    std::vector<Answer> answers;
+    std::size_t served;
+  };
+  std::map<std::wstring, Script> answers_;
   std::vector<std::wstring> names_;  // DISPID i + 1 is names_[i]
   ULONG references_ = 1;
 };
