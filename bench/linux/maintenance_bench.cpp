@@ -2,7 +2,9 @@
 // tools, in one run on the same files:
 //  - backup: PosixHostServices::CopyFile of a 1 GiB back-end against cp;
 //  - compaction: the engine stand-in's CompactDatabase of a large back-end
-//    with deleted rows against sqlite3 running VACUUM INTO on it.
+//    with deleted rows, followed by the launcher's check of the copy against
+//    the back-end (both catalogued, every table counted), against sqlite3
+//    running VACUUM INTO on it alone.
 // Each ratio is the tool's time over ours (above 1: we are faster), from
 // the median of several alternating rounds. The files are made in the
 // folder given (default /tmp) and removed afterwards.
@@ -29,6 +31,8 @@
 #include "linux/services/stand_in_files.h"
 #include "linux/services/utf8_text.h"
 #include "linux/services/windows_paths.h"
+#include "maintenance/compacted_copy_check.h"
+#include "maintenance/maintain_back_end.h"
 #include "platform/error.h"
 
 namespace {
@@ -146,20 +150,27 @@ int main(int argc, char** argv) {
     Remove(backEnd);
     GrowBackEnd(backEnd, std::max(1, backupMiB / 4), 2);
     SqliteDatabaseEngine engine;
-    const Text prefix =
-        u"Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password='tandr4820517';Data Source=";
+    const Text source = kCompactionConnectionPrefix + from;
+    const Text copy = kCompactionConnectionPrefix + ToWindowsPath(compacted);
+    std::vector<double> checks;
     const auto [compactOurs, compactSqlite] = Compare(
         rounds, [&] { Remove(compacted); },
         [&] {
-          engine.CreateCompactionEngine()->CompactDatabase(prefix + from,
-                                                           prefix + ToWindowsPath(compacted));
+          engine.CreateCompactionEngine()->CompactDatabase(source, copy);
+          checks.push_back(Seconds([&] {
+            if (!CompactedCopyIsComplete(engine, source, copy)) {
+              std::fprintf(stderr, "the check refused a faithful copy\n");
+              std::exit(1);
+            }
+          }));
         },
         [&] {
           Run({"sqlite3", backEnd, "VACUUM INTO '" + compacted + "'"});
         });
     std::printf(
-        "compaction: CompactDatabase %.3f s, sqlite3 VACUUM INTO %.3f s, ratio %.3f (aim >= 0.9)\n",
-        compactOurs, compactSqlite, compactSqlite / compactOurs);
+        "compaction: CompactDatabase and check %.3f s (check %.3f s), sqlite3 VACUUM INTO %.3f s, "
+        "ratio %.3f (aim >= 0.9)\n",
+        compactOurs, Median(checks), compactSqlite, compactSqlite / compactOurs);
   } catch (const Error& error) {
     std::fprintf(stderr, "%s-->%s\n", ToUtf8(error.Source()).c_str(),
                  ToUtf8(error.Description()).c_str());
