@@ -163,10 +163,10 @@ TEST_F(AdoCatalogTest, OpensAndClosesAConnectionOfItsOwn) {
 }
 
 TEST_F(AdoCatalogTest, ListsTheSchemaRowsButViewsAndClosesTheSchema) {
-  connection->On(L"OpenSchema", Returns(ObjectValue(*schema)));
+  connection->On(L"OpenSchema", Returns(ObjectValue(schema)));
   schema->OnEach(L"EOF", {Returns(Boolean(false)), Returns(Boolean(false)), Returns(Boolean(false)),
                           Returns(Boolean(true))});
-  schema->On(L"Fields", Returns(ObjectValue(*fields)));
+  schema->On(L"Fields", Returns(ObjectValue(fields)));
   nameField->OnEach(L"Value",
                     {Returns(Variant(Text(u"代码"))), Returns(Variant(Text(u"MSysObjects"))),
                      Returns(Variant(Text(u"现金科目")))});
@@ -174,9 +174,9 @@ TEST_F(AdoCatalogTest, ListsTheSchemaRowsButViewsAndClosesTheSchema) {
                     {Returns(Variant(Text(u"TABLE"))), Returns(Variant(Text(u"ACCESS TABLE"))),
                      Returns(Variant(Text(u"VIEW")))});
   // Item answers the name field, then the type field, then again.
-  fields->OnEach(L"Item", {Returns(ObjectValue(*nameField)), Returns(ObjectValue(*typeField)),
-                           Returns(ObjectValue(*nameField)), Returns(ObjectValue(*typeField)),
-                           Returns(ObjectValue(*nameField)), Returns(ObjectValue(*typeField))});
+  fields->OnEach(L"Item", {Returns(ObjectValue(nameField)), Returns(ObjectValue(typeField)),
+                           Returns(ObjectValue(nameField)), Returns(ObjectValue(typeField)),
+                           Returns(ObjectValue(nameField)), Returns(ObjectValue(typeField))});
 
   const ULONG held = schema->References();  // the test's and its script's
   auto catalog = engine.CreateCatalog();
@@ -200,9 +200,9 @@ TEST_F(AdoCatalogTest, ListsTheSchemaRowsButViewsAndClosesTheSchema) {
 }
 
 TEST_F(AdoCatalogTest, CountsRowsWithAQueryOnTheBracketedName) {
-  connection->On(L"Execute", Returns(ObjectValue(*counted)));
-  counted->On(L"Fields", Returns(ObjectValue(*fields)));
-  fields->On(L"Item", Returns(ObjectValue(*field)));
+  connection->On(L"Execute", Returns(ObjectValue(counted)));
+  counted->On(L"Fields", Returns(ObjectValue(fields)));
+  fields->On(L"Item", Returns(ObjectValue(field)));
   field->On(L"Value", Returns(Variant(1234)));
 
   const ULONG held = counted->References();
@@ -236,9 +236,9 @@ void PrintTo(const CountValue& row, std::ostream* out) {
 class CountValueTest : public AdoCatalogTest, public testing::WithParamInterface<CountValue> {};
 
 TEST_P(CountValueTest, IsReadAsANumberOrRaises) {
-  connection->On(L"Execute", Returns(ObjectValue(*counted)));
-  counted->On(L"Fields", Returns(ObjectValue(*fields)));
-  fields->On(L"Item", Returns(ObjectValue(*field)));
+  connection->On(L"Execute", Returns(ObjectValue(counted)));
+  counted->On(L"Fields", Returns(ObjectValue(fields)));
+  fields->On(L"Item", Returns(ObjectValue(field)));
   Variant value;
   value.Raw().vt = GetParam().type;
   value.Raw().llVal = GetParam().value;  // the low part for narrower types
