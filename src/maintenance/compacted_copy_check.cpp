@@ -23,7 +23,7 @@ Text AsciiCapitals(Text name) {
 }
 
 bool IsCompactErrorTable(const Text& name) {
-  return AsciiCapitals(name) == AsciiCapitals(kCompactErrorTable);
+  return EqualsIgnoringAsciiCase(name, kCompactErrorTable);
 }
 
 bool IsEngineTable(const Text& name) {

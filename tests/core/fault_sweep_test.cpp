@@ -194,6 +194,11 @@ INSTANTIATE_TEST_SUITE_P(
     Scenes, MaintenanceSweep,
     ::testing::Values(MaintenanceScene{"Compact", u"涮新", u"后端数据压缩工作已经结束", {}},
                       MaintenanceScene{"BackUp", u"备份", u"后端数据备份工作已经结束", {}},
+                      // The check refuses the copy: no failure may swap it in either.
+                      MaintenanceScene{"CompactCopyShort", u"涮新", nullptr,
+                                       [](World& w) {
+                                         w.engine.compactedTables = {{u"代码", 5}, {u"Staff", 3}};
+                                       }},
                       // The back-end is data.dat; the sweep's data.mdb is another file that
                       // must survive every failure.
                       MaintenanceScene{"CompactBesideANamesake", u"涮新", nullptr,
