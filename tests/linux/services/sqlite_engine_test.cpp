@@ -216,6 +216,10 @@ struct CatalogRefusal {
   std::int32_t number;
 };
 
+void PrintTo(const CatalogRefusal& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class CatalogRefuses : public Engine, public ::testing::WithParamInterface<CatalogRefusal> {};
 
 TEST_P(CatalogRefuses, WithTheEnginesError) {
