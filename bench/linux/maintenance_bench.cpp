@@ -152,11 +152,12 @@ int main(int argc, char** argv) {
     SqliteDatabaseEngine engine;
     const Text source = kCompactionConnectionPrefix + from;
     const Text copy = kCompactionConnectionPrefix + ToWindowsPath(compacted);
-    std::vector<double> checks;
+    std::vector<double> compactions, checks;
     const auto [compactOurs, compactSqlite] = Compare(
         rounds, [&] { Remove(compacted); },
         [&] {
-          engine.CreateCompactionEngine()->CompactDatabase(source, copy);
+          compactions.push_back(
+              Seconds([&] { engine.CreateCompactionEngine()->CompactDatabase(source, copy); }));
           checks.push_back(Seconds([&] {
             if (!CompactedCopyIsComplete(engine, source, copy)) {
               std::fprintf(stderr, "the check refused a faithful copy\n");
@@ -169,8 +170,9 @@ int main(int argc, char** argv) {
         });
     std::printf(
         "compaction: CompactDatabase and check %.3f s (check %.3f s), sqlite3 VACUUM INTO %.3f s, "
-        "ratio %.3f (aim >= 0.9)\n",
-        compactOurs, Median(checks), compactSqlite, compactSqlite / compactOurs);
+        "ratio %.3f (aim >= 0.9; without the check %.3f)\n",
+        compactOurs, Median(checks), compactSqlite, compactSqlite / compactOurs,
+        compactSqlite / Median(compactions));
   } catch (const Error& error) {
     std::fprintf(stderr, "%s-->%s\n", ToUtf8(error.Source()).c_str(),
                  ToUtf8(error.Description()).c_str());
