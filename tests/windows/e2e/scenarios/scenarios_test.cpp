@@ -93,13 +93,9 @@ const std::wstring kCompaction =
     L"Password='tandr4820517';Data Source=";
 
 // Before the swap the compacted copy's catalogue is read: its tables, and
-// the rows of each. Not expected until the launcher checks the copy; set
-// kCopyChecked then.
-constexpr bool kCopyChecked = false;
-const Calls kCopyRead = kCopyChecked
-                            ? Calls{L"Connection.OpenSchema(3:20)",
-                                    L"Connection.Execute(8:SELECT COUNT(*) FROM [人员编码])"}
-                            : Calls{};
+// the rows of each.
+const Calls kCopyRead = {L"Connection.OpenSchema(3:20)",
+                         L"Connection.Execute(8:SELECT COUNT(*) FROM [人员编码])"};
 
 const Scenario kScenarios[] = {
     {.name = "MissingQueryFrontEndIsRebuilt",
