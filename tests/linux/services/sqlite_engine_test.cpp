@@ -255,14 +255,6 @@ INSTANTIATE_TEST_SUITE_P(
                          c.RowCount(u"代码2");
                        },
                        3078},
-        CatalogRefusal{"OpenTwice", NoArrangement,
-                       [](DatabaseCatalog& c, const Text& t) {
-                         c.Open(t);
-                         c.Open(t);
-                       },
-                       3705},
-        CatalogRefusal{"ReadBeforeOpen", NoArrangement,
-                       [](DatabaseCatalog& c, const Text&) { c.TableNames(); }, 3704},
         CatalogRefusal{"CloseTwice", NoArrangement,
                        [](DatabaseCatalog& c, const Text& t) {
                          c.Open(t);
