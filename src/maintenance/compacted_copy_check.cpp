@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -30,20 +29,21 @@ bool IsEngineTable(const Text& name) {
   return StartsWithIgnoringAsciiCase(name, u"MSys") || StartsWithIgnoringAsciiCase(name, u"~");
 }
 
-// The database's user tables with their row counts, in order; nothing when
-// it holds a table of compaction errors.
-std::optional<Tables> UserTables(DatabaseEngine& engine, const Text& connection) {
+// The tables compared between the back-end and its copy, with their row
+// counts, in order: the user tables, and the table of compaction errors. A
+// copy with errors of this compaction's own then differs from the back-end,
+// while one carried over from an earlier repair of the back-end stands in
+// both with the same rows, so that it does not refuse every compaction after.
+Tables ComparedTables(DatabaseEngine& engine, const Text& connection) {
   const auto catalog = engine.CreateCatalog();
   catalog->Open(connection);
-  const std::vector<Text> names = catalog->TableNames();
-  std::optional<Tables> tables;
-  if (std::none_of(names.begin(), names.end(), IsCompactErrorTable)) {
-    tables.emplace();
-    for (const Text& name : names) {
-      if (!IsEngineTable(name)) tables->emplace_back(AsciiCapitals(name), catalog->RowCount(name));
+  Tables tables;
+  for (const Text& name : catalog->TableNames()) {
+    if (IsCompactErrorTable(name) || !IsEngineTable(name)) {
+      tables.emplace_back(AsciiCapitals(name), catalog->RowCount(name));
     }
-    std::sort(tables->begin(), tables->end());
   }
+  std::sort(tables.begin(), tables.end());
   catalog->Close();
   return tables;
 }
@@ -52,10 +52,8 @@ std::optional<Tables> UserTables(DatabaseEngine& engine, const Text& connection)
 
 bool CompactedCopyIsComplete(DatabaseEngine& engine, const Text& originalConnection,
                              const Text& copyConnection) {
-  // The copy first: a copy the engine marked as repaired is refused without
-  // reading the original again.
-  const auto copy = UserTables(engine, copyConnection);
-  return copy && UserTables(engine, originalConnection) == copy;
+  const Tables copy = ComparedTables(engine, copyConnection);
+  return ComparedTables(engine, originalConnection) == copy;
 }
 
 }  // namespace korvane

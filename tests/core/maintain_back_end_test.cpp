@@ -134,6 +134,15 @@ INSTANTIATE_TEST_SUITE_P(
         MaintenanceRow{"CompactErrorsInSmallLetters",
                        CopyHolds({{u"代码", 6}, {u"Staff", 3}, {u"msyscompacterror", 1}}), u"涮新", {},
                        {kBackEndKept, kCopyLeftAsScratch}},
+        // An earlier repair of the back-end left its table behind: only new errors refuse.
+        MaintenanceRow{"CompactErrorsOfAnEarlierRepair",
+                       [](World& w) { w.engine.tables.push_back({u"MSysCompactError", 2}); },
+                       u"涮新", {kCompactedNotice}, {kCompactedInPlace, kNoScratch}},
+        MaintenanceRow{"NewCompactErrorsBesideEarlierOnes",
+                       [](World& w) { w.engine.tables.push_back({u"MSysCompactError", 2});
+                                      w.engine.compactedTables = w.engine.tables;
+                                      w.engine.compactedTables->back().rows = 3; },
+                       u"涮新", {}, {kBackEndKept, kCopyLeftAsScratch}},
         MaintenanceRow{"CountRaises", [](World& w) { w.log.Fail("Catalog.RowCount"); }, u"涮新", {},
                        {kBackEndKept, kCopyLeftAsScratch}},
         MaintenanceRow{"CopyCannotBeOpened", [](World& w) { w.log.Fail("Catalog.Open"); }, u"涮新", {},
