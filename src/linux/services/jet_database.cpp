@@ -1,56 +1,12 @@
 #include "linux/services/jet_database.h"
 
-#include <sys/stat.h>
-
-#include "database/database_engine.h"
 #include "linux/services/ascii_text.h"
 #include "linux/services/engine_errors.h"
+#include "linux/services/jet_checks.h"
 #include "linux/services/stand_in_files.h"
 #include "linux/services/utf8_text.h"
-#include "linux/services/windows_paths.h"
 
 namespace korvane::linux_edition {
-namespace {
-
-constexpr char16_t kOpenSource[] = u"OpenDatabase";
-constexpr char16_t kDefaultAccount[] = u"admin";
-
-// The POSIX path of an existing file named by a Windows path, or the
-// engine's "Could not find file".
-std::string ExistingFile(const Text& windowsPath) {
-  std::string path;
-  try {
-    path = ToPosixPath(windowsPath);
-  } catch (const Error&) {
-    throw EngineError(EngineFault::kFileNotFound, windowsPath);
-  }
-  struct stat status {};
-  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
-    throw EngineError(EngineFault::kFileNotFound, windowsPath);
-  }
-  return path;
-}
-
-// Takes the shared lock an open database holds, or the engine's "file
-// already in use".
-FileLock SharedLock(const std::string& path, const Text& shown) {
-  try {
-    return FileLock::Acquire(path, LockKind::kShared, kOpenSource);
-  } catch (const Error& error) {
-    if (error.Number() == EBUSY) throw EngineError(EngineFault::kFileInUse, shown);
-    throw EngineError(EngineFault::kFileNotFound, shown);
-  }
-}
-
-}  // namespace
-
-void CheckProvider(const ConnectionSettings& settings) {
-  if (!settings.provider) throw EngineError(EngineFault::kNoProvider);
-  if (AsciiLowered(*settings.provider) != AsciiLowered(kJetProvider)) {
-    throw EngineError(EngineFault::kUnknownProvider);
-  }
-}
-
 namespace {
 
 // The password a link's connect string (";DATABASE=…;PWD=…") carries.
@@ -78,45 +34,6 @@ std::string MissingTable(const std::string& message) {
 
 }  // namespace
 
-void CheckAccount(const ConnectionSettings& settings) {
-  const Text account = settings.userId.empty() ? Text(kDefaultAccount) : settings.userId;
-  if (settings.systemDatabase.empty()) {
-    // The engine's own workgroup knows only Admin, without a password.
-    if (AsciiLowered(account) != kDefaultAccount || !settings.password.empty()) {
-      throw EngineError(EngineFault::kBadAccount);
-    }
-    return;
-  }
-  std::string path;
-  try {
-    path = ExistingFile(settings.systemDatabase);
-  } catch (const Error&) {
-    throw EngineError(EngineFault::kWorkgroupMissing);
-  }
-  const FileLock lock = SharedLock(path, settings.systemDatabase);
-  const SqliteDatabase workgroup(path, SqliteDatabase::Mode::kReadOnly, settings.systemDatabase);
-  if (!workgroup.HasTable("main", "MSysAccounts"))
-    throw EngineError(EngineFault::kWorkgroupMissing);
-  Statement query(workgroup, "SELECT Password FROM MSysAccounts WHERE Name = ?1 COLLATE NOCASE");
-  query.Bind(1, account);
-  if (!query.Step() || query.ColumnText(0) != settings.password) {
-    throw EngineError(EngineFault::kBadAccount);
-  }
-}
-
-void CheckDatabasePassword(const SqliteDatabase& database, const std::string& schema,
-                           const Text& password) {
-  if (!database.HasTable(schema, kPasswordTable)) return;
-  Statement query(database, "SELECT Password FROM " + QuotedIdentifier(schema) + "." +
-                                QuotedIdentifier(kPasswordTable));
-  while (query.Step()) {
-    const Text stored = query.ColumnText(0);
-    if (!stored.empty() && stored != password) {
-      throw EngineError(EngineFault::kBadDatabasePassword);
-    }
-  }
-}
-
 Text WithoutOwnerAccessOption(TextView sql) {
   std::size_t end = sql.size();
   auto skipBlanksBack = [&] {
@@ -141,8 +58,8 @@ JetDatabase::JetDatabase(const ConnectionSettings& settings)
     : database_([&] {
         CheckProvider(settings);
         CheckAccount(settings);
-        const std::string path = ExistingFile(settings.dataSource);
-        locks_.push_back(SharedLock(path, settings.dataSource));
+        const std::string path = ExistingDatabaseFile(settings.dataSource);
+        locks_.push_back(SharedDatabaseLock(path, settings.dataSource));
         files_.push_back(path);
         return SqliteDatabase(path, SqliteDatabase::Mode::kReadOnly, settings.dataSource);
       }()) {
@@ -181,8 +98,8 @@ std::vector<LinkRow> ReadLinks(const SqliteDatabase& database) {
 // error and leaves nothing attached when it cannot be used under `password`.
 void JetDatabase::AttachBackEnd(const Text& backEnd, const std::string& schema,
                                 const Text& password) {
-  const std::string path = ExistingFile(backEnd);
-  FileLock lock = SharedLock(path, backEnd);
+  const std::string path = ExistingDatabaseFile(backEnd);
+  FileLock lock = SharedDatabaseLock(path, backEnd);
   Statement(database_, "ATTACH DATABASE ?1 AS " + QuotedIdentifier(schema))
       .Bind(1, FromUtf8(path))
       .Step();

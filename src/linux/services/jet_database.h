@@ -12,13 +12,11 @@
 
 #include "linux/services/connection_text.h"
 #include "linux/services/file_lock.h"
+#include "linux/services/jet_checks.h"
 #include "linux/services/sqlite_database.h"
 #include "platform/error.h"
 
 namespace korvane::linux_edition {
-
-// The table of a back-end's database password and its one column.
-inline constexpr char kPasswordTable[] = "MSysDatabasePassword";
 
 class JetDatabase {
  public:
@@ -47,18 +45,6 @@ class JetDatabase {
   SqliteDatabase database_;
   std::map<std::string, Error> failedLinks_;  // by linked table name, folded
 };
-
-// Raises unless the settings name the Jet provider (without regard to case).
-void CheckProvider(const ConnectionSettings& settings);
-
-// Checks the account against the workgroup file the settings name (or the
-// engine's default account "Admin" without a password, when they name none).
-void CheckAccount(const ConnectionSettings& settings);
-
-// Raises unless `password` opens a database whose stored password is
-// `stored` (none when empty).
-void CheckDatabasePassword(const SqliteDatabase& database, const std::string& schema,
-                           const Text& password);
 
 // The SQL as SQLite runs it: a closing "WITH OWNERACCESS OPTION" (any case,
 // any blanks, an optional semicolon) removed, the rest unchanged.
