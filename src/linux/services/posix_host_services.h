@@ -10,13 +10,12 @@
 #include <functional>
 #include <string>
 
+#include "linux/services/process_start.h"
 #include "platform/host_services.h"
 
 namespace korvane::linux_edition {
 
 inline constexpr char16_t kApplicationTitle[] = u"TessalyKorvane";
-// Environment variable that hands a started program its window style.
-inline constexpr char kShowWindowVariable[] = "KORVANE_SHOW_WINDOW";
 
 class PosixHostServices : public HostServices {
  public:
