@@ -6,6 +6,8 @@
 #include "fakes/world.h"
 #include "launch/archive_query.h"
 
+#include "row_name.h"
+
 namespace korvane::testing {
 namespace {
 
@@ -50,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ArchiveRow{"TypedNameOfMissingFile",
                                  DialogChoice{u"D:\\档案\\无.mdb", u"D:\\档案"}, std::nullopt,
                                  false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST_F(LauncherTest, ArchiveDialogIsSetUpBeforeItIsShownAndClearedAfter) {
   w.dialog.choice = DialogChoice{kArchive, u"D:\\档案"};

@@ -11,6 +11,8 @@
 #include "maintenance/maintain_back_end.h"
 #include "shell/start_up_checks.h"
 
+#include "row_name.h"
+
 namespace korvane::testing {
 namespace {
 
@@ -20,10 +22,6 @@ struct Scene {
   const char* name;
   WorldStep setUp;
 };
-
-std::string SceneName(const ::testing::TestParamInfo<Scene>& info) {
-  return info.param.name;
-}
 
 // Start-up: handle and leave, with a report; the window is shown.
 class StartUpSweep : public ::testing::TestWithParam<Scene> {};
@@ -46,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         Scene{"QueryFrontEndRebuilt", [](World& w) { w.host.RemoveFile(kQueryFrontEndPath); }},
         Scene{"MainFrontEndMissing", [](World& w) { w.host.RemoveFile(kMainFrontEndPath); }},
         Scene{"DriveRoot", [](World& w) { w.host.programFolder = u"C:\\"; }}),
-    SceneName);
+    RowName());
 
 const Text kExpanded = FakeEngine::Expanded(
     u"Data Source=D:\\App\\系统前端.mde ;jet oledb:system database=D:\\App\\Secured.mdw;user "
@@ -115,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Scene{"OtherHostRunning",
                             [](World& w) { w.automation.runningName = u"Microsoft Access"; }},
                       Scene{"ProbeFailsAnswerYes", [](World& w) { w.log.Fail("Recordset.Open"); }}),
-    SceneName);
+    RowName());
 
 TEST(ArchiveSweep, FailureBeforeTheLaunchLeavesTheWindowOpen) {
   constexpr char16_t kArchive[] = u"D:\\档案\\arch.mdb";
@@ -206,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
                                          w.host.PutFile(u"D:\\share\\data.dat", "dat back-end");
                                          w.engine.firstRow = u"D:\\share\\data.dat";
                                        }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(HelpSweep, ReportsExactlyOnce) {
   SweepEachCall([](World& w) { w.host.PutFile(kHelpPath, "help"); },

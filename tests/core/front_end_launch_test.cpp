@@ -7,6 +7,8 @@
 #include "fakes/world.h"
 #include "launch/front_end_launch.h"
 
+#include "row_name.h"
+
 namespace korvane::testing {
 namespace {
 
@@ -54,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineRow{"DriveRoot", u"C:\\", u"C:\\Program Files\\Office\\", true,
                        u" \"C:\\\\系统前端.mde\" /wrkgrp: \"C:\\\\Secured.mdw\" /user \"qorvu\" "
                        u"/pwd\"pelmo\""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 const MessageBox kKorvaneRunning{u"Korvane正在运行", Text(u"系统运行状态"), MessageButtons::kOk};
 const MessageBox kInitialise{u"是否进行数据后端初始化工作", Text(u"系统后端数据联接失败"),
@@ -105,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
             "ProbeFailsAnswerYes", std::nullopt, "Recordset.Open", kYes, {kInitialise}, true},
         DecisionRow{
             "FrontEndCannotBeOpened", std::nullopt, "Connection.Open", kNo, {kInitialise}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(LaunchDecision, KorvaneRunningStopsBeforeTheProbe) {
   World w;

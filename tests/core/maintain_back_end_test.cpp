@@ -8,6 +8,8 @@
 #include "fakes/world.h"
 #include "maintenance/maintain_back_end.h"
 
+#include "row_name.h"
+
 namespace korvane::testing {
 namespace {
 
@@ -75,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         MaintenanceRow{"NoLinkedTableBackUp", [](World& w) { w.engine.firstRow.reset(); }, u"备份",
                        {kNotFound}, {kBackEndKept, kBackUpKept}},
         MaintenanceRow{"CompactWithBlank", {}, u"涮新 ", {}, {kBackEndKept, kNoScratch}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Compaction, Maintenance,
@@ -103,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
         MaintenanceRow{"PathTooShortForAStem", BackEndAt(u"a.b"), u"涮新", {},
                        {{u"a.b", kBackEndData}, {u"备份.mdb", std::nullopt},
                         {u"a.b备份.mdb", std::nullopt}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 // What the compacted copy holds when the engine repaired the back-end while
 // compacting it, or when the back-end changed meanwhile.
@@ -147,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
                        {kBackEndKept, kCopyLeftAsScratch}},
         MaintenanceRow{"CopyCannotBeOpened", [](World& w) { w.log.Fail("Catalog.Open"); }, u"涮新", {},
                        {kBackEndKept, kCopyLeftAsScratch}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     BackUp, Maintenance,
@@ -162,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
         MaintenanceRow{"ReadOnlyLeftoverTemporaryFile",
                        [](World& w) { w.host.PutFile(kBackUpTempPath, "left over"); w.host.SetReadOnly(kBackUpTempPath); },
                        u"备份", {kBackedUpNotice}, {kBackUpNew, kBackEndKept}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 // clang-format on
 
 // The swap names the back-end as the catalogue spells it, whatever the

@@ -7,6 +7,8 @@
 #include "fakes/world.h"
 #include "help/show_help_file.h"
 
+#include "row_name.h"
+
 namespace korvane::testing {
 namespace {
 
@@ -44,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HelpRow{"Shown", true, std::nullopt},
                       HelpRow{"ErrorNumberZeroNotReported", true, Error(0, u"", u"hhctrl.ocx")},
                       HelpRow{"ReportCannotBeShown", true, Error(126, u"x", u"hhctrl.ocx"), true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 }  // namespace
 }  // namespace korvane::testing

@@ -6,6 +6,8 @@
 #include "fakes/world.h"
 #include "launch/archive_query.h"
 
+#include "row_name.h"
+
 namespace korvane::testing {
 namespace {
 
@@ -56,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitRow{"NoBackslash", u"C:\\Temp", u"arch.mdb", u"", u""},
         SplitRow{"SeveralFilesSelected", u"D:\\档案", u"D:\\档案\0a.mdb\0b.mdb"s, u"", u""},
         SplitRow{"OneFileWithNul", u"D:\\档案", u"D:\\档案\\a.mdb\0"s, u"", u""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 }  // namespace
 }  // namespace korvane::testing

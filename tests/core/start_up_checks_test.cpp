@@ -6,6 +6,8 @@
 #include "fakes/world.h"
 #include "shell/start_up_checks.h"
 
+#include "row_name.h"
+
 namespace korvane::testing {
 namespace {
 
@@ -68,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         StartUpRow{"WorkgroupAndQuery", true, false, true, kNone, true, true, kShown},
         StartUpRow{"BothFrontEnds", false, true, true, kFailedRebuild, true, false, kShown},
         StartUpRow{"AllThree", true, true, true, kFailedRebuild, true, false, kShown}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(StartUpChecks, SecondCopyEndsSilentlyWithoutLookingAtFiles) {
   World w;

@@ -13,6 +13,8 @@
 #include "e2e_fixture.h"
 #include "linux/services/sqlite_database.h"
 
+#include "row_name.h"
+
 namespace korvane::e2e {
 namespace {
 
@@ -53,9 +55,6 @@ struct KillPoint {
   double share;
   const char* completion;
 };
-void PrintTo(const KillPoint& row, std::ostream* out) {
-  *out << row.name;
-}
 
 class KilledMidway : public LauncherTest, public ::testing::WithParamInterface<KillPoint> {
  protected:
@@ -140,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KillPoint{"CompactionAsTheCopyStarts", "压缩后端数据", true, 0, kCompacted},
                       KillPoint{"CompactionHalfWritten", "压缩后端数据", true, 0.5, kCompacted},
                       KillPoint{"CompactionFullyWritten", "压缩后端数据", true, 0.95, kCompacted}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 }  // namespace
 }  // namespace korvane::e2e

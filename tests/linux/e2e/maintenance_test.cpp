@@ -1,11 +1,13 @@
-// 压缩后端数据 and 备份后端数据: their completion messages, the not-found
-// message, a back-end held open by a running Korvane, and a compaction that
-// loses records.
+// 压缩后端数据 and 备份后端数据 through the real program: the back-end found
+// by its link in any case, a read-only back-end's backup, the not-found
+// message, a back-end held open by a running Korvane, and a damaged copy.
 
 #include <fstream>
 
 #include "e2e_fixture.h"
 #include "linux/services/compaction_fault.h"
+
+#include "row_name.h"
 
 namespace korvane::e2e {
 namespace {
@@ -14,27 +16,11 @@ constexpr char kCompact[] = "choose 压缩后端数据";
 constexpr char kBackUp[] = "choose 备份后端数据";
 const std::string kNotFound = "message 出错信息|没有发现后端数据库文件无法进行操作|OK";
 
-TEST_F(LauncherTest, CompactionReplacesTheBackEndWithACopyUnderItsPassword) {
-  const std::string rowsBefore = RowCount(demo.BackEnd(), "代码");
-
-  const Outcome outcome = RunLauncher(demo, {kCompact, "answer OK"});
-
-  EXPECT_TRUE(LogMatches(outcome.log,
-                         {kShown, "message 系统运行状态|后端数据压缩工作已经结束|OK", "idle"}));
-  EXPECT_EQ(RowCount(demo.BackEnd(), "代码"), rowsBefore);
-  EXPECT_FALSE(fs::exists(demo.BackEnd().parent_path() / "Korvane数据备份.mdb"));
-}
-
-// A read-only back-end gives a backup that the next backup replaces.
-class BackUpOf : public LauncherTest, public ::testing::WithParamInterface<fs::perms> {};
-
-TEST_P(BackUpOf, CopiesTheBackEndBesideTheLauncherAndReplacesTheLastOne) {
+// A read-only back-end gives a writable backup that the next backup replaces.
+TEST_F(LauncherTest, BackUpCopiesTheBackEndBesideTheLauncherAndReplacesTheLastOne) {
   const std::string backUp = "Korvane后端备份.mdb";
-  {
-    std::ofstream stale(demo.InProgram(backUp));
-    stale << "an older backup";
-  }
-  fs::permissions(demo.BackEnd(), GetParam());
+  std::ofstream(demo.InProgram(backUp)) << "an older backup";
+  fs::permissions(demo.BackEnd(), fs::perms::owner_read);
 
   const Outcome outcome = RunLauncher(demo, {kBackUp, "answer OK", kBackUp, "answer OK"});
 
@@ -45,13 +31,6 @@ TEST_P(BackUpOf, CopiesTheBackEndBesideTheLauncherAndReplacesTheLastOne) {
             fs::perms::none);
 }
 
-INSTANTIATE_TEST_SUITE_P(, BackUpOf,
-                         ::testing::Values(fs::perms::owner_read | fs::perms::owner_write,
-                                           fs::perms::owner_read),
-                         [](const auto& info) {
-                           return std::string(info.index == 0 ? "Writable" : "ReadOnly");
-                         });
-
 // A back-end DATA.MDB is compacted as on Windows, where its name in any
 // case is that one file: a namesake in other case beside it (another file
 // here) is never replaced, and a link naming data.mdb finds it.
@@ -60,9 +39,6 @@ struct NamedBackEnd {
   std::string linked;     // the name the front-end's link gives DATA.MDB
   std::string neighbour;  // a file beside it, holding "other"; empty: none
 };
-void PrintTo(const NamedBackEnd& row, std::ostream* out) {
-  *out << row.name;
-}
 
 class CompactionOf : public LauncherTest, public ::testing::WithParamInterface<NamedBackEnd> {};
 
@@ -89,45 +65,30 @@ TEST_P(CompactionOf, TakesTheBackEndsOwnNameOnly) {
 INSTANTIATE_TEST_SUITE_P(, CompactionOf,
                          ::testing::Values(NamedBackEnd{"BesideANamesake", "DATA.MDB", "DATA.mdb"},
                                            NamedBackEnd{"LinkedInOtherCase", "data.mdb", ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName());
 
 // The engine's compaction repairs a damaged back-end by leaving records out:
 // that copy never takes the back-end's place, and is left for a look.
-class DamagingCompaction : public LauncherTest,
-                           public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(DamagingCompaction, KeepsTheBackEndAndLeavesTheCopySilently) {
+TEST_F(LauncherTest, CompactionThatLosesRowsKeepsTheBackEndAndLeavesTheCopySilently) {
   const std::string before = ReadFile(demo.BackEnd());
 
   const Outcome outcome =
-      RunLauncher(demo, {kCompact}, {{linux_edition::kCompactionFaultVariable, GetParam()}});
+      RunLauncher(demo, {kCompact}, {{linux_edition::kCompactionFaultVariable, "lose-rows"}});
 
   EXPECT_TRUE(LogMatches(outcome.log, {kShown, "idle"}));
   EXPECT_EQ(ReadFile(demo.BackEnd()), before);
   EXPECT_TRUE(fs::exists(demo.BackEnd().parent_path() / "Korvane数据备份.mdb"));
 }
 
-INSTANTIATE_TEST_SUITE_P(, DamagingCompaction, ::testing::Values("lose-rows", "error-table"),
-                         [](const auto& info) {
-                           return std::string(info.index == 0 ? "LosesRows" : "WritesErrorTable");
-                         });
-
-class MissingBackEnd : public LauncherTest, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(MissingBackEnd, SaysNoBackEndWasFoundAndMakesNoFile) {
+TEST_F(LauncherTest, BackUpSaysNoBackEndWasFoundAndMakesNoFile) {
   fs::remove(demo.BackEnd());
 
-  const Outcome outcome = RunLauncher(demo, {GetParam(), "answer OK"});
+  const Outcome outcome = RunLauncher(demo, {kBackUp, "answer OK"});
 
   EXPECT_TRUE(LogMatches(outcome.log, {kShown, kNotFound, "idle"}));
   EXPECT_FALSE(fs::exists(demo.InProgram("Korvane后端备份.mdb")));
   EXPECT_TRUE(fs::is_empty(demo.BackEnd().parent_path()));
 }
-
-INSTANTIATE_TEST_SUITE_P(, MissingBackEnd, ::testing::Values(kCompact, kBackUp),
-                         [](const auto& info) {
-                           return std::string(info.index == 0 ? "Compact" : "BackUp");
-                         });
 
 TEST_F(LauncherTest, CompactionOfABackEndInUseFailsSilentlyAndLeavesItAsItWas) {
   ASSERT_TRUE(LogMatches(RunLauncher(demo, {"choose 数据操作前端"}).log, {kShown}));

@@ -4,6 +4,8 @@
 
 #include "e2e_fixture.h"
 
+#include "row_name.h"
+
 namespace korvane::e2e {
 namespace {
 
@@ -18,9 +20,6 @@ struct RunRow {
   std::vector<std::string> expectedLog;
   bool hostStarted;
 };
-void PrintTo(const RunRow& row, std::ostream* out) {
-  *out << row.name;
-}
 
 class RunCommand : public LauncherTest, public ::testing::WithParamInterface<RunRow> {};
 
@@ -51,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         RunRow{"ProbePasses", true, {}, {kShown}, true},
         RunRow{"ProbeFailsAnsweredNo", false, {"answer No"}, {kShown, kQuestion}, false},
         RunRow{"ProbeFailsAnsweredYes", false, {"answer Yes"}, {kShown, kQuestion}, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST_F(LauncherTest, RunSaysSoWhenKorvaneIsAlreadyRunning) {
   ASSERT_TRUE(LogMatches(RunLauncher(demo, {kRun}).log, {kShown}));

@@ -22,6 +22,8 @@
 #include "support/demo_scene.h"
 #include "support/lock_holder.h"
 
+#include "row_name.h"
+
 namespace korvane::linux_edition {
 namespace {
 
@@ -140,9 +142,6 @@ struct CompactionRefusal {
   const char16_t* sourcePassword;
   std::int32_t number;
 };
-void PrintTo(const CompactionRefusal& row, std::ostream* out) {
-  *out << row.name;
-}
 
 class CompactionRefused : public Compaction,
                           public ::testing::WithParamInterface<CompactionRefusal> {};
@@ -185,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                           3204},
         CompactionRefusal{"WrongSourcePassword", Arrangement::kNothing, u"tandr4820518", 3031},
         CompactionRefusal{"SourceMissing", Arrangement::kSourceMissing, u"tandr4820517", 3024}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 // The environment variable set for one test.
 class ScopedVariable {
@@ -211,9 +210,6 @@ struct DamageCase {
   bool errorTable;
   bool complete;
 };
-void PrintTo(const DamageCase& row, std::ostream* out) {
-  *out << row.name;
-}
 
 class CompactionDamage : public Compaction, public ::testing::WithParamInterface<DamageCase> {};
 
@@ -238,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DamageCase{"Unset", nullptr, {6, 7}, false, true},
                       DamageCase{"LoseRows", "lose-rows", {5, 6}, false, false},
                       DamageCase{"ErrorTable", "error-table", {6, 7}, true, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 }  // namespace
 }  // namespace korvane::linux_edition

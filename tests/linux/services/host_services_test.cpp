@@ -14,6 +14,8 @@
 #include "support/lock_holder.h"
 #include "support/scratch_folder.h"
 
+#include "row_name.h"
+
 namespace korvane::linux_edition {
 namespace {
 
@@ -40,9 +42,6 @@ struct CopyScene {
   mode_t destinationMode;
   const char* leftover;  // a killed copy's scratch file; nullptr: none
 };
-void PrintTo(const CopyScene& row, std::ostream* out) {
-  *out << row.name;
-}
 
 class Copied : public HostServicesFiles, public ::testing::WithParamInterface<CopyScene> {};
 
@@ -71,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CopyScene{"OfAReadOnlySource", 0444, nullptr, 0, nullptr},
                       CopyScene{"OverAReadOnlyFile", 0644, "old", 0444, nullptr},
                       CopyScene{"BesideWhatAKilledCopyLeft", 0644, "old", 0644, "b.mdb.copying"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 // How a file stands in the way of an operation.
 enum class Obstacle { kMissing, kLockedElsewhere, kExclusivelyLockedElsewhere, kReadOnly };
@@ -85,9 +84,6 @@ struct Refusal {
   std::string file;
   Obstacle obstacle;
 };
-void PrintTo(const Refusal& row, std::ostream* out) {
-  *out << row.name;
-}
 
 class Refused : public HostServicesFiles, public ::testing::WithParamInterface<Refusal> {};
 
@@ -151,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"ReplaceOfALockedTarget", Replace, "a", Obstacle::kExclusivelyLockedElsewhere},
         Refusal{"ReplaceOfAReadOnlyTarget", Replace, "a", Obstacle::kReadOnly},
         Refusal{"ReplaceByALockedFile", Replace, "b", Obstacle::kExclusivelyLockedElsewhere}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST_F(HostServicesFiles, CopyOntoItselfOrOfAFileThisProcessHoldsIsRefused) {
   folder.Make("a.mdb", "data");

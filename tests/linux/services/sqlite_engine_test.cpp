@@ -19,6 +19,8 @@
 #include "support/demo_scene.h"
 #include "support/lock_holder.h"
 
+#include "row_name.h"
+
 namespace korvane::linux_edition {
 namespace {
 
@@ -118,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                 },
                 3343},
         Refusal{"OtherProvider", [](DemoScene&, Text& t) { t = u"Provider=SQLOLEDB;" + t; }, 3706}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST_F(Engine, ErrorsNameTheFileOrTheAccount) {
   ExpectError([&] { OpenAsLauncher(scene.LauncherConnectionText() + u"x"); }, 3029,
@@ -168,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    CreateDataBackEnd(s.files.dataBackEnd, u"another");
                                  },
                                  false, 3031}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST_F(Engine, FrontEndWithoutLinksHasNoCurrentRecord) {
   const std::string bare = scene.folder.File("app/bare.mde");
@@ -216,10 +218,6 @@ struct CatalogRefusal {
   std::int32_t number;
 };
 
-void PrintTo(const CatalogRefusal& row, std::ostream* out) {
-  *out << row.name;
-}
-
 class CatalogRefuses : public Engine, public ::testing::WithParamInterface<CatalogRefusal> {};
 
 TEST_P(CatalogRefuses, WithTheEnginesError) {
@@ -262,7 +260,7 @@ INSTANTIATE_TEST_SUITE_P(
                          c.Close();
                        },
                        3704}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 // An open catalogue holds its file as any open database does: no
 // compaction meanwhile. Closing it lets the file go.

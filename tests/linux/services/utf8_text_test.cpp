@@ -5,6 +5,8 @@
 
 #include "linux/services/utf8_text.h"
 
+#include "row_name.h"
+
 namespace korvane::linux_edition {
 namespace {
 
@@ -50,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         Decoding{"TruncatedAtEnd", "a\xE6\xA1", u"a\uFFFD\uFFFD"},
         Decoding{"ViewEndsInsideSequence", std::string_view(kCutShort, 3), u"a\uFFFD\uFFFD"},
         Decoding{"NulIsKept", "a\0b"sv, u"a\0b"s}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(Utf8, LoneSurrogatesBecomeReplacementCharacters) {
   EXPECT_EQ(ToUtf8(Text{u'a', char16_t(0xD800)}), "a\xEF\xBF\xBD");

@@ -7,6 +7,8 @@
 #include "platform/error.h"
 #include "support/scratch_folder.h"
 
+#include "row_name.h"
+
 namespace korvane::linux_edition {
 namespace {
 
@@ -73,9 +75,6 @@ struct StoredNameRow {
   std::string asked;
   std::string found;
 };
-void PrintTo(const StoredNameRow& row, std::ostream* out) {
-  *out << row.name;
-}
 
 class StoredName : public ::testing::TestWithParam<StoredNameRow> {};
 
@@ -92,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
         StoredNameRow{"ExactNameFirst", {"DATA.MDB", "DATA.mdb"}, "DATA.mdb", "DATA.mdb"},
         StoredNameRow{"SeveralCandidates", {"DATA.MDB", "DATA.mdb"}, "data.mdb", "data.mdb"},
         StoredNameRow{"NoCandidate", {"DATA.MDB"}, "DATA.MDX", "DATA.MDX"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 }  // namespace
 }  // namespace korvane::linux_edition
