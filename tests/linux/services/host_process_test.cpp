@@ -105,11 +105,6 @@ INSTANTIATE_TEST_SUITE_P(
     Table, StartProcessArguments,
     ::testing::Values(
         StartCase{u"", 1, "style=1\n"},
-        StartCase{u"\"Z:\\App\\系统前端.mde\" /wrkgrp: \"Z:\\App\\Secured.mdw\" /user \"qorvu\" "
-                  u"/pwd\"pelmo\"",
-                  3,
-                  "Z:\\App\\系统前端.mde\n/wrkgrp:\nZ:\\App\\Secured.mdw\n/user\nqorvu\n"
-                  "/pwdpelmo\nstyle=3\n"},
         // No shell reads the line: its characters reach the program as they are.
         StartCase{u"$HOME `id` a;b 'c d' \\\"e\\\" C:\\x\\ \"x\"\"y\"", 3,
                   "$HOME\n`id`\na;b\n'c\nd'\n\"e\"\nC:\\x\\\nx\"y\nstyle=3\n"},

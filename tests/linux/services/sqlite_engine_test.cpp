@@ -288,10 +288,6 @@ TEST_P(OwnerAccessOption, OnlyTheClosingClauseIsDropped) {
 INSTANTIATE_TEST_SUITE_P(
     Table, OwnerAccessOption,
     ::testing::Values(
-        OwnerAccessCase{kBackEndDiscoveryQuery,
-                        u" SELECT Database FROM MSysObjects GROUP BY Database HAVING ((Not ( "
-                        u"Database) = 'isnull'))"},
-        OwnerAccessCase{kBackEndProbeQuery, kBackEndProbeQuery},
         OwnerAccessCase{u"SELECT 1 with  OwnerAccess\tOPTION ; ", u"SELECT 1"},
         OwnerAccessCase{u"SELECT 'WITH OWNERACCESS OPTION' AS x",
                         u"SELECT 'WITH OWNERACCESS OPTION' AS x"},
