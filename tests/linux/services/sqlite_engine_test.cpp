@@ -287,11 +287,11 @@ TEST_P(OwnerAccessOption, OnlyTheClosingClauseIsDropped) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, OwnerAccessOption,
-    ::testing::Values(
-        OwnerAccessCase{u"SELECT 1 with  OwnerAccess\tOPTION ; ", u"SELECT 1"},
-        OwnerAccessCase{u"SELECT 'WITH OWNERACCESS OPTION' AS x",
-                        u"SELECT 'WITH OWNERACCESS OPTION' AS x"},
-        OwnerAccessCase{u"SELECT xWITH OWNERACCESS OPTION", u"SELECT xWITH OWNERACCESS OPTION"}));
+    ::testing::Values(OwnerAccessCase{u"SELECT 1 with  OwnerAccess\tOPTION ; ", u"SELECT 1"},
+                      OwnerAccessCase{u"SELECT 'WITH OWNERACCESS OPTION' AS x",
+                                      u"SELECT 'WITH OWNERACCESS OPTION' AS x"},
+                      OwnerAccessCase{u"SELECT xWITH OWNERACCESS OPTION",
+                                      u"SELECT xWITH OWNERACCESS OPTION"}));
 
 }  // namespace
 }  // namespace korvane::linux_edition
