@@ -1,9 +1,10 @@
-// The Access automation adapter against recording automation objects.
+// The Access automation adapter against scripted automation objects, and
+// the busy filter COM consults while Access turns calls away.
 
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
-#include "recording_dispatch.h"
+#include "scripted_dispatch.h"
 #include "windows/access_automation.h"
 #include "windows/busy_server_filter.h"
 #include "windows/com_apartment.h"
@@ -11,99 +12,58 @@
 namespace korvane::windows::test {
 namespace {
 
-constexpr WORD kGet = DISPATCH_PROPERTYGET;
-constexpr WORD kMethodOrGet = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
-
 class AccessAutomationTest : public testing::Test {
  protected:
   AccessAutomationTest() {
-    application->On(L"CurrentDb", Returns(ObjectValue(database)));
-    property->On(L"Value", Returns(Variant(Text(u"Korvane"))));
+    factory.active[u"Access.Application"] = application;
+    application->On(L"CurrentDb", {Returns(ObjectValue(database))});
+    properties->On(L"Item", {Returns(ObjectValue(property))});
+    property->On(L"Value", {Returns(Variant(Text(u"Korvane")))});
   }
 
-  std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
-  ComPtr<RecordingDispatch> application = MakeRecordingDispatch(L"application", log);
-  ComPtr<RecordingDispatch> database = MakeRecordingDispatch(L"database", log);
-  ComPtr<RecordingDispatch> properties = MakeRecordingDispatch(L"properties", log);
-  ComPtr<RecordingDispatch> property = MakeRecordingDispatch(L"property", log);
-  RecordingFactory factory;
+  ComPtr<ScriptedDispatch> application = MakeScripted(), database = MakeScripted(),
+                           properties = MakeScripted(), property = MakeScripted();
+  ScriptedFactory factory;
+  AccessAutomation access{factory};
 };
 
-// The name is CurrentDb().Properties("AppTitle").Value; a database whose
-// Properties takes no argument is read through the collection's Item.
+// CurrentDb().Properties("AppTitle").Value, or through the collection's Item
+// for a database whose Properties takes no argument. No database open, or
+// one without an AppTitle, is no Korvane; any other failure stays one.
 TEST_F(AccessAutomationTest, RunningNameIsTheOpenDatabasesAppTitle) {
-  for (const bool throughItem : {false, true}) {
-    SCOPED_TRACE(throughItem ? "through Item" : "directly");
-    log->clear();
-    Answer collection = Returns(ObjectValue(throughItem ? properties : property));
-    collection.rejectsArguments = throughItem;
-    database->On(L"Properties", collection);
-    properties->On(L"Item", Returns(ObjectValue(property)));
-    factory.RegisterActive(u"Access.Application", application);
-    AccessAutomation access(factory);
-
-    auto running = access.FindRunningHost();
-    EXPECT_EQ(access.RunningApplicationName(*running), u"Korvane");
-
-    CallLog expected{
-        {L"application", L"CurrentDb", kMethodOrGet, {}, false},
-        {L"database", L"Properties", kMethodOrGet, {{VT_BSTR, L"AppTitle"}}, false},
-        {L"property", L"Value", kGet, {}, false},
-    };
-    if (throughItem) {
-      expected.insert(expected.end() - 1,
-                      {{L"database", L"Properties", kGet, {}, false},
-                       {L"properties", L"Item", kMethodOrGet, {{VT_BSTR, L"AppTitle"}}, false}});
-    }
-    EXPECT_EQ(*log, expected);
-  }
-  EXPECT_EQ(factory.Requests(),
-            (std::vector<Text>{u"active Access.Application", u"active Access.Application"}));
-}
-
-// An instance that has no database open, or one without an AppTitle, has
-// no Korvane open: that is an answer, not a failure. Any other failure
-// stays one.
-TEST_F(AccessAutomationTest, NoDatabaseOrNoTitleIsAnEmptyNameOtherFailuresRaise) {
-  factory.RegisterActive(u"Access.Application", application);
-  AccessAutomation access(factory);
   auto running = access.FindRunningHost();
+  database->On(L"Properties", {Returns(ObjectValue(property))});
+  EXPECT_EQ(access.RunningApplicationName(*running), u"Korvane");
 
-  application->On(L"CurrentDb", Returns(Variant()));
-  EXPECT_EQ(access.RunningApplicationName(*running), u"");
+  Answer collection = Returns(ObjectValue(properties));
+  collection.rejectsArguments = true;
+  database->On(L"Properties", {collection});
+  EXPECT_EQ(access.RunningApplicationName(*running), u"Korvane");
 
-  application->On(L"CurrentDb", Returns(ObjectValue(database)));
   const HRESULT propertyNotFound = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 3270);
-  Answer failing;
-  failing.failure = DISP_E_EXCEPTION;
-  failing.exception.scode = propertyNotFound;
-  database->On(L"Properties", failing);
+  database->On(L"Properties", {{.failure = DISP_E_EXCEPTION, .scode = propertyNotFound}});
   EXPECT_EQ(access.RunningApplicationName(*running), u"");
-
-  failing.exception.scode = E_FAIL;
-  database->On(L"Properties", failing);
+  database->On(L"Properties", {{.failure = DISP_E_EXCEPTION, .scode = E_FAIL}});
   EXPECT_THROW(access.RunningApplicationName(*running), Error);
+
+  application->On(L"CurrentDb", {Returns(Variant())});
+  EXPECT_EQ(access.RunningApplicationName(*running), u"");
 }
 
-// The instance is kept while the launcher runs and let go when it ends, by
-// the adapter going or, when the program ends at once, on request.
-TEST_F(AccessAutomationTest, HostFolderComesFromSysCmdNineOfAnObjectKeptAlive) {
-  application->On(L"SysCmd", Returns(Variant(Text(u"C:\\Office\\"))));
-  factory.Register(u"Access.Application", application);
+// The instance made to tell the folder is kept while the launcher runs and
+// let go on request, when the program ends at once, or with the adapter.
+TEST_F(AccessAutomationTest, HostFolderInstanceIsKeptUntilReleased) {
+  factory.created[u"Access.Application"] = application;
   const ULONG before = application->References();
   {
-    AccessAutomation access(factory);
-    EXPECT_EQ(access.HostProgramFolder(), u"C:\\Office\\");
-    EXPECT_EQ(application->References(), before + 1) << "the new instance is kept";
-    access.ReleaseCreatedHosts();
-    EXPECT_EQ(application->References(), before) << "and let go on request";
-    access.HostProgramFolder();
+    AccessAutomation own(factory);
+    own.HostProgramFolder();
+    EXPECT_EQ(application->References(), before + 1);
+    own.ReleaseCreatedHosts();
+    EXPECT_EQ(application->References(), before);
+    own.HostProgramFolder();
   }
-  EXPECT_EQ(application->References(), before) << "or with the adapter";
-  const RecordedCall sysCmd{L"application", L"SysCmd", kMethodOrGet, {{VT_I4, L"9"}}, false};
-  EXPECT_EQ(*log, (CallLog{sysCmd, sysCmd}));
-  EXPECT_EQ(factory.Requests(),
-            (std::vector<Text>{u"create Access.Application", u"create Access.Application"}));
+  EXPECT_EQ(application->References(), before);
 }
 
 // While Access starts or is busy it turns calls away: the window thread's

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "second_copy.h"
 #include "temp_folder.h"
 #include "under_wine.h"
 #include "windows/wide_text.h"

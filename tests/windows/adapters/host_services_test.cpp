@@ -80,10 +80,8 @@ class FailingOperationTest : public HostServicesTest,
 TEST_P(FailingOperationTest, RaisesAndLeavesTheFilesAlone) {
   const FailingCase& failing = GetParam();
   {
-    std::optional<LockedFile> lockedSource;
-    std::optional<LockedFile> lockedTarget;
-    if (failing.lockSource) lockedSource.emplace(source);
-    if (failing.lockTarget) lockedTarget.emplace(target);
+    const auto lockedSource = failing.lockSource ? e2e::Lock(AsWide(source)) : nullptr;
+    const auto lockedTarget = failing.lockTarget ? e2e::Lock(AsWide(target)) : nullptr;
     EXPECT_EQ(FailureOf([&] { failing.operation(*this); }, failing.source),
               static_cast<std::int32_t>(failing.code));
   }

@@ -53,7 +53,7 @@ TEST(OpenFileDialogTest, ChosenFolderOfOneFileOrOfSeveral) {
 // that cannot be entered raises and leaves the current directory alone.
 TEST(OpenFileDialogTest, AcceptanceEntersTheChosenFolder) {
   TempFolder folder;
-  const Text archive = MakeFolder(folder / u"档案");
+  const Text archive = folder.Folder(u"档案");
   wchar_t saved[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, saved);
   Win32HostServices host;

@@ -5,7 +5,6 @@
 
 #include <optional>
 
-#include "second_copy.h"
 #include "temp_folder.h"
 #include "windows/wide_text.h"
 #include "windows/win32.h"

@@ -1,46 +1,63 @@
 #pragma once
-// A fresh folder under the system's temporary folder, with a Chinese name so
-// that every path the tests use goes through the wide functions; removed
-// with its files afterwards.
+// The adapter tests' files and processes, through the end-to-end driver's
+// helpers: a fresh folder with a Chinese name under the system's temporary
+// folder, so that every path goes through the wide functions, removed with
+// its files afterwards; files in it; a second copy of the test program.
 
 #include <string>
 
+#include "files.h"
 #include "platform/text.h"
+#include "program.h"
+#include "windows/wide_text.h"
+#include "windows/win32.h"
 
 namespace korvane::windows::test {
 
 class TempFolder {
  public:
-  TempFolder();
-  ~TempFolder();
+  TempFolder() {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    static int serial = 0;
+    path_ = FromWide(base) + u"科尔文测试 " + FromWide(std::to_wstring(GetCurrentProcessId())) +
+            u"-" + FromWide(std::to_wstring(++serial));
+    e2e::MakeEmptyFolder(AsWide(path_));
+  }
+  ~TempFolder() { e2e::RemoveTree(AsWide(path_)); }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
   const Text& Path() const { return path_; }
   // The path of `name` inside the folder.
   Text operator/(const Text& name) const { return path_ + u"\\" + name; }
+  // A new empty folder `name` inside it; answers its path.
+  Text Folder(const Text& name) const {
+    e2e::MakeEmptyFolder(AsWide(*this / name));
+    return *this / name;
+  }
 
  private:
   Text path_;
 };
 
-// Writes `content` as the whole file.
-void WriteTestFile(const Text& path, const std::string& content);
+inline void WriteTestFile(const Text& path, const std::string& content) {
+  e2e::WriteBytes(AsWide(path), content);
+}
 // The whole file, or "<missing>" when it cannot be read.
-std::string ReadTestFile(const Text& path);
-// Makes a folder; returns its path.
-Text MakeFolder(const Text& path);
+inline std::string ReadTestFile(const Text& path) {
+  return e2e::ReadBytes(AsWide(path)).value_or("<missing>");
+}
 
-// Holds a file open with share mode 0, so no other open can touch it.
-class LockedFile {
- public:
-  explicit LockedFile(const Text& path);
-  ~LockedFile();
-  LockedFile(const LockedFile&) = delete;
-  LockedFile& operator=(const LockedFile&) = delete;
-
- private:
-  void* handle_;
-};
+// Runs `program` (a copy of the test program) with `arguments` in
+// `currentDirectory` (its own folder when empty) and answers its exit code;
+// 2 when it did not end in time.
+inline DWORD RunSecondCopy(const Text& program, const Text& arguments,
+                           const Text& currentDirectory = Text()) {
+  const auto second = e2e::Process::Start(AsWide(program), AsWide(arguments),
+                                          std::wstring(AsWide(currentDirectory)));
+  second.WaitForExit(60000);
+  return second.ExitCode(2);
+}
 
 }  // namespace korvane::windows::test

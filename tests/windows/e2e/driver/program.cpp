@@ -13,9 +13,10 @@ void Kill(HANDLE process) {
 
 }  // namespace
 
-Process Process::Start(const std::wstring& exe, const std::wstring& arguments) {
+Process Process::Start(const std::wstring& exe, const std::wstring& arguments,
+                       std::wstring folder) {
   std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-  std::wstring folder = exe.substr(0, exe.find_last_of(L'\\') + 1);
+  if (folder.empty()) folder = exe.substr(0, exe.find_last_of(L'\\') + 1);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
@@ -28,6 +29,11 @@ Process Process::Start(const std::wstring& exe, const std::wstring& arguments) {
 
 bool Process::WaitForExit(DWORD timeoutMs) const {
   return WaitForSingleObject(handle.get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode(DWORD otherwise) const {
+  DWORD code = otherwise;
+  return GetExitCodeProcess(handle.get(), &code) && code != STILL_ACTIVE ? code : otherwise;
 }
 
 }  // namespace e2e

@@ -11,11 +11,14 @@
 namespace e2e {
 
 struct Process {
-  // Starts `exe` in its own folder; the command line is the quoted path
-  // followed by `arguments`.
-  static Process Start(const std::wstring& exe, const std::wstring& arguments = L"");
+  // Starts `exe` in `folder` (empty: its own); the command line is the
+  // quoted path followed by `arguments`.
+  static Process Start(const std::wstring& exe, const std::wstring& arguments = L"",
+                       std::wstring folder = L"");
   // True when the process ended within the time.
   bool WaitForExit(DWORD timeoutMs) const;
+  // The exit code once ended; `otherwise` while it runs or cannot be read.
+  DWORD ExitCode(DWORD otherwise) const;
 
   DWORD id = 0;
   std::shared_ptr<void> handle;

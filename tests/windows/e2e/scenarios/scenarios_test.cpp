@@ -93,9 +93,10 @@ const std::wstring kCompaction =
     L"Password='tandr4820517';Data Source=";
 
 // Before the swap the compacted copy's catalogue is read: its tables, and
-// the rows of each.
-const Calls kCopyRead = {L"Connection.OpenSchema(3:20)",
-                         L"Connection.Execute(8:SELECT COUNT(*) FROM [人员编码])"};
+// the rows of each; every rowset is closed.
+const Calls kCopyRead = {L"Connection.OpenSchema(3:20)", L"Recordset.Close()",
+                         L"Connection.Execute(8:SELECT COUNT(*) FROM [人员编码])",
+                         L"Recordset.Close()"};
 
 const Scenario kScenarios[] = {
     {.name = "MissingQueryFrontEndIsRebuilt",
