@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/error.h"
+#include "row_name.h"
 #include "scripted_dispatch.h"
 #include "windows/ado_database_engine.h"
 
@@ -102,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Types, CountValueTest,
                                          CountValue{"Null", VT_NULL, 0, std::nullopt},
                                          CountValue{"Empty", VT_EMPTY, 0, std::nullopt},
                                          CountValue{"Double", VT_R8, 0, std::nullopt}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName());
 
 // How a failing call becomes the launcher's error: with DISP_E_EXCEPTION
 // the codes and texts come in EXCEPINFO, otherwise the texts (if any)
@@ -170,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
                   u"ADODB.Connection"},
         ErrorCase{
             "UnknownMember", {.unknownName = true}, DISP_E_UNKNOWNNAME, u"", u"ADODB.Connection"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 }  // namespace
 }  // namespace korvane::windows::test

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "row_name.h"
 #include "temp_folder.h"
 #include "under_wine.h"
 #include "windows/wide_text.h"
@@ -54,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         SearchCase{"ProgramFolderWithoutTheUpdate",
                    u"--load-library korvane_search_probe.dll --restricted-without-the-update",
                    kLoaded, nullptr}),
-    [](const testing::TestParamInfo<SearchCase>& info) { return std::string(info.param.name); });
+    RowName());
 // clang-format on
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "row_name.h"
 #include "temp_folder.h"
 #include "windows/wide_text.h"
 #include "windows/win32.h"
@@ -107,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                     u"ReplaceFile", ERROR_SHARING_VIOLATION, false, true},
         FailingCase{"StartMissingProgram", [](T& t) { t.host.StartProcess(t.missing, u"x", 3); },
                     u"StartProcess", ERROR_FILE_NOT_FOUND, false, false}),
-    [](const testing::TestParamInfo<FailingCase>& info) { return std::string(info.param.name); });
+    RowName());
 // clang-format on
 
 bool IsReadOnly(const Text& path) {
@@ -179,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CopyCase{"BothReadOnly", true, FILE_ATTRIBUTE_READONLY, false},
                     CopyCase{"HiddenDestination", false, FILE_ATTRIBUTE_HIDDEN, false},
                     CopyCase{"FailedCopyOverReadOnly", false, FILE_ATTRIBUTE_READONLY, true}),
-    [](const testing::TestParamInfo<CopyCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 // A file system that refuses one-step replacement answers ReplaceFileW with
 // one of three errors; the move over the old file takes its place, within
@@ -234,9 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        false, ERROR_FILE_NOT_FOUND},
                     RefusedReplaceCase{"ReadOnlyTargetIsKept", ERROR_NOT_SUPPORTED, false, true,
                                        ERROR_ACCESS_DENIED}),
-    [](const testing::TestParamInfo<RefusedReplaceCase>& info) {
-      return std::string(info.param.name);
-    });
+    RowName());
 
 // Boxes come to the front even while the main window is hidden, without an
 // icon, with their own texts and buttons.

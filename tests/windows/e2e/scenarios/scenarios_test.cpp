@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "main_window_ids.h"
+#include "row_name.h"
 #include "scenario.h"
 #include "stand_in_record.h"
 
@@ -194,8 +195,7 @@ TEST_P(Launcher, Runs) {
   e2e::Run(GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenarios, Launcher, ::testing::ValuesIn(kScenarios),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Scenarios, Launcher, ::testing::ValuesIn(kScenarios), korvane::RowName());
 
 }  // namespace
 }  // namespace e2e
