@@ -14,13 +14,6 @@ namespace {
 using TableRows = std::pair<Text, std::int64_t>;
 using Tables = std::vector<TableRows>;
 
-Text AsciiCapitals(Text name) {
-  for (char16_t& c : name) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  }
-  return name;
-}
-
 bool IsCompactErrorTable(const Text& name) {
   return EqualsIgnoringAsciiCase(name, kCompactErrorTable);
 }

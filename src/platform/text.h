@@ -18,4 +18,8 @@ bool StartsWithIgnoringAsciiCase(TextView text, TextView prefix);
 // the Windows file system tells whether two names are one file's.
 bool EqualsIgnoringAsciiCase(TextView left, TextView right);
 
+// The text with its ASCII letters in capitals, the rest unchanged: one
+// spelling for names the file system and the engine compare without case.
+Text AsciiCapitals(Text text);
+
 }  // namespace korvane
