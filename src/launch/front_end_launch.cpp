@@ -25,7 +25,7 @@ Text Quoted(const Text& text) {
 // be held until the launch returns.
 bool RefuseRunningKorvane(Launcher& launcher, std::unique_ptr<RunningHost>& instance) {
   auto found = ContinueOnError([&] { return launcher.hostAutomation.FindRunningHost(); });
-  if (!found) return false;
+  if (!found || !*found) return false;
   instance = std::move(*found);
   const auto name =
       ContinueOnError([&] { return launcher.hostAutomation.RunningApplicationName(*instance); });
