@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "database/back_end_link.h"
+#include "fakes/expected_messages.h"
 #include "fakes/world.h"
 #include "launch/front_end_launch.h"
 
@@ -57,10 +58,6 @@ INSTANTIATE_TEST_SUITE_P(
                        u" \"C:\\\\系统前端.mde\" /wrkgrp: \"C:\\\\Secured.mdw\" /user \"qorvu\" "
                        u"/pwd\"pelmo\""}),
     RowName());
-
-const MessageBox kKorvaneRunning{u"Korvane正在运行", Text(u"系统运行状态"), MessageButtons::kOk};
-const MessageBox kInitialise{u"是否进行数据后端初始化工作", Text(u"系统后端数据联接失败"),
-                             MessageButtons::kYesNoDefaultNo};
 
 struct DecisionRow {
   const char* name;

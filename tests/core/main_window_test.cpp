@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/expected_messages.h"
 #include "fakes/world.h"
 #include "shell/main_window.h"
 
@@ -32,9 +33,7 @@ INSTANTIATE_TEST_SUITE_P(WhateverTheLaunchDid, RunCommand,
 TEST_F(LauncherTest, CompactAndBackUpPassTheirActionWords) {
   w.mainWindow.Choose(MenuCommand::压缩);
   w.mainWindow.Choose(MenuCommand::备份);
-  std::vector<Text> notices;
-  for (const MessageBox& box : w.host.messages) notices.push_back(box.text);
-  EXPECT_EQ(notices, (std::vector<Text>{u"后端数据压缩工作已经结束", u"后端数据备份工作已经结束"}));
+  EXPECT_EQ(w.host.messages, (std::vector<MessageBox>{kCompactedNotice, kBackedUpNotice}));
   EXPECT_EQ(w.log.Count("CompactDatabase"), 1u);
   EXPECT_EQ(w.host.Content(kBackUpPath), FakeEngine::Compacted(kBackEndData));
 }

@@ -21,12 +21,11 @@ TEST_P(IgnoringAsciiCase, EqualsAsTheFileSystemDoes) {
   EXPECT_EQ(EqualsIgnoringAsciiCase(GetParam().right, GetParam().left), GetParam().equal);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, IgnoringAsciiCase,
-    ::testing::Values(TextPair{u"D:\\share\\DATA.MDB", u"d:\\Share\\data.mdb", true},
-                      TextPair{u"Az", u"aZ", true}, TextPair{u"data.mdb", u"data.md", false},
-                      TextPair{u"数据.mdb", u"数据.MDB", true}, TextPair{u"Ä.mdb", u"ä.mdb", false},
-                      TextPair{u"[", u"{", false}));
+INSTANTIATE_TEST_SUITE_P(Table, IgnoringAsciiCase,
+                         ::testing::Values(TextPair{u"Az", u"aZ", true},
+                                           TextPair{u"data.mdb", u"data.md", false},
+                                           TextPair{u"Ä.mdb", u"ä.mdb", false},
+                                           TextPair{u"[", u"{", false}));
 
 }  // namespace
 }  // namespace korvane::testing
