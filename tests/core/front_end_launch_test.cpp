@@ -106,15 +106,5 @@ INSTANTIATE_TEST_SUITE_P(
             "FrontEndCannotBeOpened", std::nullopt, "Connection.Open", kNo, {kInitialise}, false}),
     RowName());
 
-TEST(LaunchDecision, KorvaneRunningStopsBeforeTheProbe) {
-  World w;
-  w.StandardScene();
-  w.automation.runningName = u"Korvane";
-  LaunchFrontEnd(w.launcher, true);
-  EXPECT_EQ(w.log.Operations(),
-            (std::vector<std::string>{"Window.SetVisible", "FindRunningHost",
-                                      "RunningApplicationName", "ShowMessage"}));
-}
-
 }  // namespace
 }  // namespace korvane::testing
