@@ -31,6 +31,7 @@ QString ButtonsOf(const QMessageBox& box) {
   if (static_cast<QAbstractButton*>(box.defaultButton()) == box.button(QMessageBox::No))
     buttons += QStringLiteral(" default No");
   if (box.icon() != QMessageBox::NoIcon) buttons += QStringLiteral(" with icon");
+  if (box.textFormat() != Qt::PlainText) buttons += QStringLiteral(" as markup");
   return buttons;
 }
 

@@ -1,5 +1,5 @@
-// 调阅档案数据: the open-file dialog cancelled, answered with an archive, and
-// answered with a path that names no single file.
+// 调阅档案数据: the open-file dialog answered with an archive, and with a
+// path that names no single file.
 
 #include "e2e_fixture.h"
 
@@ -10,29 +10,18 @@ constexpr char kQuery[] = "choose 调阅档案数据";
 const std::string kDialog = "dialog 调入后端数据库文件|数据库后端文件 (*.mdb)";
 constexpr char kQueryBackEnd[] = "查询后端.mdb";
 
-TEST_F(LauncherTest, CancellingTheDialogRemovesTheOldQueryBackEndAndStartsNothing) {
-  fs::copy_file(demo.Archive(), demo.InProgram(kQueryBackEnd));
-
-  const Outcome outcome = RunLauncher(demo, {kQuery, "dialog cancel"});
-
-  EXPECT_TRUE(LogMatches(outcome.log, {kShown, kDialog, "idle"}));
-  EXPECT_FALSE(fs::exists(demo.InProgram(kQueryBackEnd)));
-  EXPECT_TRUE(HostStartsAfterPause(demo).empty());
-}
-
 class ChoosingAnArchive : public LauncherTest, public ::testing::WithParamInterface<bool> {};
 
 // Also from the root of another drive, where the chosen path is the root
 // followed by the name.
 TEST_P(ChoosingAnArchive, MakesItTheQueryBackEndOpenedInTheQueryFrontEnd) {
   Environment drives;
-  if (GetParam()) drives["KORVANE_DRIVES"] = "K=" + demo.Archive().parent_path().string();
+  if (GetParam()) drives["KORVANE_DRIVES"] = "K=" + demo.folder.File("archive");
 
-  const Outcome outcome =
-      RunLauncher(demo, {kQuery, "dialog open " + demo.Archive().string()}, drives);
+  const Outcome outcome = RunLauncher(demo, {kQuery, "dialog open " + demo.files.archive}, drives);
 
   EXPECT_TRUE(LogMatches(outcome.log, {kShown, kDialog}));  // then the launcher ended
-  EXPECT_EQ(ReadFile(demo.InProgram(kQueryBackEnd)), ReadFile(demo.Archive()));
+  EXPECT_EQ(ReadFile(demo.App(kQueryBackEnd)), ReadFile(demo.files.archive));
   const auto starts = WaitForHostStarts(demo, 1);
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0].arguments, HostArguments(demo, "查询系统.mde"));
@@ -49,16 +38,15 @@ class ChoosingNoSingleFile : public LauncherTest,
                              public ::testing::WithParamInterface<std::vector<std::string>> {};
 
 TEST_P(ChoosingNoSingleFile, CopiesNothingStartsNothingAndKeepsTheWindow) {
-  const fs::path archives = demo.Archive().parent_path();
-  fs::copy_file(demo.Archive(), archives / "2024年档案.mdb");
+  fs::copy_file(demo.files.archive, demo.folder.File("archive/2024年档案.mdb"));
   std::string answer = "dialog open ";
-  for (const std::string& name : GetParam()) answer += (archives / name).string() + "|";
+  for (const std::string& name : GetParam()) answer += demo.folder.File("archive/" + name) + "|";
   answer.pop_back();
 
   const Outcome outcome = RunLauncher(demo, {kQuery, answer});
 
   EXPECT_TRUE(LogMatches(outcome.log, {kShown, kDialog, "idle"}));
-  EXPECT_FALSE(fs::exists(demo.InProgram(kQueryBackEnd)));
+  EXPECT_FALSE(fs::exists(demo.App(kQueryBackEnd)));
   EXPECT_TRUE(HostStartsAfterPause(demo).empty());
 }
 

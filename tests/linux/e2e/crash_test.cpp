@@ -28,7 +28,7 @@ constexpr char kOldBackUp[] = "an older backup";
 const std::string kBackUpName = "Korvane后端备份.mdb";
 
 // The files of a folder and their sizes, as they are at this moment.
-Sizes SizesIn(const fs::path& folder) {
+Sizes SizesIn(const std::string& folder) {
   Sizes sizes;
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
@@ -39,8 +39,8 @@ Sizes SizesIn(const fs::path& folder) {
   return sizes;
 }
 
-std::string QuickCheck(const fs::path& database) {
-  const SqliteDatabase db(database.string(), SqliteDatabase::Mode::kReadOnly, u"");
+std::string QuickCheck(const std::string& database) {
+  const SqliteDatabase db(database, SqliteDatabase::Mode::kReadOnly, u"");
   Statement check(db, "PRAGMA quick_check");
   return check.Step() ? linux_edition::ToUtf8(check.ColumnText(0)) : "no answer";
 }
@@ -60,8 +60,8 @@ class KilledMidway : public LauncherTest, public ::testing::WithParamInterface<K
  protected:
   // A demo back-end with some 48 MB of rows more, made once.
   static void SetUpTestSuite() {
-    bulk_ = std::make_unique<DemoFolder>();
-    const SqliteDatabase db(bulk_->BackEnd().string(), SqliteDatabase::Mode::kReadWrite, u"");
+    bulk_ = std::make_unique<testing::DemoScene>();
+    const SqliteDatabase db(bulk_->files.dataBackEnd, SqliteDatabase::Mode::kReadWrite, u"");
     db.Execute(std::string("CREATE TABLE ") + kBulkTable +
                " (x BLOB); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE "
                "i < 3000) INSERT INTO " +
@@ -70,22 +70,24 @@ class KilledMidway : public LauncherTest, public ::testing::WithParamInterface<K
   static void TearDownTestSuite() { bulk_.reset(); }
 
   void SetUp() override {
-    fs::copy_file(bulk_->BackEnd(), demo.BackEnd(), fs::copy_options::overwrite_existing);
-    fs::copy_file(demo.InProgram("系统前端.mde"), demo.InProgram("查询系统.mde"));
-    std::ofstream(demo.InProgram(kBackUpName)) << kOldBackUp;
+    fs::copy_file(bulk_->files.dataBackEnd, demo.files.dataBackEnd,
+                  fs::copy_options::overwrite_existing);
+    fs::copy_file(demo.files.frontEnd, demo.App("查询系统.mde"));
+    std::ofstream(demo.App(kBackUpName)) << kOldBackUp;
   }
 
   // The row counts of the back-end's two tables, sound or not.
   std::pair<std::string, std::string> Rows() const {
-    return {RowCount(demo.BackEnd(), "代码"), RowCount(demo.BackEnd(), kBulkTable)};
+    return {RowCount(demo.files.dataBackEnd, "代码"), RowCount(demo.files.dataBackEnd, kBulkTable)};
   }
 
   // Waits for the kill point; false when the launcher ended first or after
   // half a minute.
   bool WaitFor(const LauncherProcess& launcher, const KillPoint& point) const {
-    const fs::path folder = point.watchesShare ? demo.BackEnd().parent_path() : demo.Program();
+    const std::string folder = point.watchesShare ? demo.Share() : demo.folder.File("app");
     const Sizes before = SizesIn(folder);
-    const auto bytes = static_cast<std::uintmax_t>(point.share * fs::file_size(demo.BackEnd()));
+    const auto bytes =
+        static_cast<std::uintmax_t>(point.share * fs::file_size(demo.files.dataBackEnd));
     const auto deadline = std::chrono::steady_clock::now() + 30s;
     while (launcher.Running() && std::chrono::steady_clock::now() < deadline) {
       for (const auto& [name, size] : SizesIn(folder)) {
@@ -98,14 +100,14 @@ class KilledMidway : public LauncherTest, public ::testing::WithParamInterface<K
   }
 
  private:
-  static inline std::unique_ptr<DemoFolder> bulk_;
+  static inline std::unique_ptr<testing::DemoScene> bulk_;
 };
 
 TEST_P(KilledMidway, LosesNothingAndLeavesNothingAfterTheNextRun) {
   const KillPoint& point = GetParam();
   const auto rows = Rows();
-  const auto programFiles = Listing(demo.Program());
-  const auto shareFiles = Listing(demo.BackEnd().parent_path());
+  const auto programFiles = Listing(demo.folder.File("app"));
+  const auto shareFiles = Listing(demo.Share());
   const std::string script = std::string("choose ") + point.command;
 
   {
@@ -114,18 +116,18 @@ TEST_P(KilledMidway, LosesNothingAndLeavesNothingAfterTheNextRun) {
     launcher.Kill();
   }
 
-  EXPECT_EQ(QuickCheck(demo.BackEnd()), "ok");
+  EXPECT_EQ(QuickCheck(demo.files.dataBackEnd), "ok");
   EXPECT_EQ(Rows(), rows);
-  const std::string backUp = ReadFile(demo.InProgram(kBackUpName));
-  EXPECT_TRUE(backUp == kOldBackUp || backUp == ReadFile(demo.BackEnd()))
+  const std::string backUp = ReadFile(demo.App(kBackUpName));
+  EXPECT_TRUE(backUp == kOldBackUp || backUp == ReadFile(demo.files.dataBackEnd))
       << "a backup of " << backUp.size() << " bytes";
 
   const Outcome next = RunLauncher(demo, {script, "answer OK"});
 
   EXPECT_TRUE(LogMatches(next.log, {kShown, point.completion, "idle"}));
   EXPECT_EQ(Rows(), rows);
-  EXPECT_EQ(Listing(demo.Program()), programFiles);
-  EXPECT_EQ(Listing(demo.BackEnd().parent_path()), shareFiles);
+  EXPECT_EQ(Listing(demo.folder.File("app")), programFiles);
+  EXPECT_EQ(Listing(demo.Share()), shareFiles);
 }
 
 constexpr char kBackedUp[] = "message 系统运行状态|后端数据备份工作已经结束|OK";

@@ -1,27 +1,45 @@
 #pragma once
-// What every end-to-end scenario shares: a fresh demo folder, the Access
-// stand-ins it started ended afterwards, and log comparison with "*"
-// standing for any text (for the system's own wording of an error).
+// What every end-to-end scenario shares: the demo files with the launcher
+// and the help file copied beside the front-end, the Access stand-ins it
+// started ended afterwards, and log comparison with "*" standing for any
+// text (for the system's own wording of an error). Everything the launcher
+// and the stand-in share between runs (instance lock, host registry, host
+// log) lives inside the scene's folder, so tests never meet each other.
 
 #include <fnmatch.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "demo_folder.h"
 #include "launcher_process.h"
 #include "linux/services/utf8_text.h"
+#include "support/demo_scene.h"
 
 namespace korvane::e2e {
 
+namespace fs = std::filesystem;
 using linux_edition::ToUtf8;
+using testing::Listing;
+using testing::ReadFile;
+
+struct LauncherScene : testing::DemoScene {
+  LauncherScene();
+
+  std::string Share() const { return folder.File("share"); }
+  std::string HostLog() const { return folder.File("host.log"); }
+};
+
+// The number of rows of a back-end's table, read as the launcher's engine
+// reads it. Raises korvane::Error for a file that is no such database.
+std::string RowCount(const std::string& backEnd, const std::string& table);
 
 class LauncherTest : public ::testing::Test {
  protected:
   void TearDown() override { StopHosts(demo); }
 
-  DemoFolder demo;
+  LauncherScene demo;
 };
 
 inline ::testing::AssertionResult LogMatches(const std::vector<std::string>& log,
@@ -40,10 +58,11 @@ inline ::testing::AssertionResult LogMatches(const std::vector<std::string>& log
 
 // The Access stand-in's arguments for a front-end beside the launcher, as
 // the host's command line splits into them.
-inline std::vector<std::string> HostArguments(const DemoFolder& demo, const std::string& frontEnd) {
-  return {ToUtf8(WindowsPath(demo.InProgram(frontEnd))),
+inline std::vector<std::string> HostArguments(const LauncherScene& demo,
+                                              const std::string& frontEnd) {
+  return {ToUtf8(demo.programFolder) + "\\" + frontEnd,
           "/wrkgrp:",
-          ToUtf8(WindowsPath(demo.InProgram("Secured.mdw"))),
+          ToUtf8(demo.workgroupFile),
           "/user",
           "qorvu",
           "/pwdpelmo"};

@@ -1,59 +1,29 @@
 #include "launcher_process.h"
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <chrono>
-#include <fstream>
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
-extern char** environ;
+#include "e2e_fixture.h"
 
 namespace korvane::e2e {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 
-std::vector<std::string> Lines(const fs::path& file) {
+std::vector<std::string> Lines(const std::string& file) {
   std::istringstream in(ReadFile(file));
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
 
-// The caller's environment without a display, drive mappings or a script
-// of its own, and everything the runs share kept inside the demo folder.
-std::vector<std::string> LauncherEnvironment(const DemoFolder& demo, const std::string& script,
-                                             const Environment& extra) {
-  Environment env;
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    const std::string text = *entry;
-    const auto equals = text.find('=');
-    if (equals != std::string::npos) env[text.substr(0, equals)] = text.substr(equals + 1);
-  }
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "KORVANE_DRIVES"}) env.erase(name);
-  env["QT_QPA_PLATFORM"] = "offscreen";
-  env["XDG_RUNTIME_DIR"] = demo.RuntimeFolder().string();
-  env["XDG_CONFIG_HOME"] = (demo.Root() / "config").string();
-  env["KORVANE_UI_SCRIPT"] = script;
-  env["KORVANE_HOST_FOLDER"] = KORVANE_HOST_FOLDER_FOR_TESTS;
-  env["KORVANE_HOST_REGISTRY"] = demo.HostRegistry().string();
-  env["KORVANE_HOST_LOG"] = demo.HostLog().string();
-  env["KORVANE_HOST_EXIT_AFTER_MS"] = "60000";  // a safety net: StopHosts ends them long before
-  for (const auto& [name, value] : extra) env[name] = value;
-  std::vector<std::string> entries;
-  for (const auto& [name, value] : env) entries.push_back(name + "=" + value);
-  return entries;
-}
-
-std::vector<HostStart> ParseHostLog(const DemoFolder& demo) {
+std::vector<HostStart> ParseHostLog(const LauncherScene& demo) {
   std::vector<HostStart> starts;
   for (const std::string& line : Lines(demo.HostLog())) {
     const auto equals = line.find('=');
@@ -76,33 +46,38 @@ std::vector<HostStart> ParseHostLog(const DemoFolder& demo) {
 
 }  // namespace
 
-LauncherProcess::LauncherProcess(const DemoFolder& demo, const std::vector<std::string>& script,
+LauncherProcess::LauncherProcess(const LauncherScene& demo, const std::vector<std::string>& script,
                                  const Environment& extra) {
-  static std::atomic<int> runs{0};
-  const std::string scriptFile = (demo.Root() / ("script" + std::to_string(++runs))).string();
-  {
-    std::ofstream out(scriptFile);
-    for (const std::string& step : script) out << step << '\n';
-  }
+  static int runs = 0;
+  std::string steps;
+  for (const std::string& step : script) steps += step + '\n';
+  const std::string scriptFile = demo.folder.Make("script" + std::to_string(++runs), steps);
   logFile_ = scriptFile + ".log";
-
-  std::vector<std::string> env = LauncherEnvironment(demo, scriptFile, extra);
-  std::vector<char*> envp;
-  for (std::string& entry : env) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-
-  const std::string launcher = demo.Launcher().string();
-  const std::string errors = scriptFile + ".stderr";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addchdir_np(&actions, demo.Program().c_str());
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  char* argv[] = {const_cast<char*>(launcher.c_str()), nullptr};
-  const int failed = posix_spawn(&pid_, launcher.c_str(), &actions, nullptr, argv, envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed != 0) throw std::runtime_error("the launcher could not be started");
+  std::fflush(nullptr);
+  pid_ = ::fork();
+  if (pid_ < 0) throw std::runtime_error("the launcher could not be started");
+  if (pid_ > 0) return;
+  // The caller's environment without a display or drive mappings, and
+  // everything the runs share kept inside the scene's folder.
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "KORVANE_DRIVES"}) ::unsetenv(name);
+  Environment env = extra;
+  env.insert({{"QT_QPA_PLATFORM", "offscreen"},
+              {"XDG_RUNTIME_DIR", demo.folder.File("runtime")},
+              {"XDG_CONFIG_HOME", demo.folder.File("config")},
+              {"KORVANE_UI_SCRIPT", scriptFile},
+              {"KORVANE_HOST_FOLDER", KORVANE_HOST_FOLDER_FOR_TESTS},
+              {"KORVANE_HOST_REGISTRY", demo.folder.File("runtime/hosts")},
+              {"KORVANE_HOST_LOG", demo.HostLog()},
+              // A safety net: StopHosts ends them long before.
+              {"KORVANE_HOST_EXIT_AFTER_MS", "60000"}});
+  for (const auto& [name, value] : env) ::setenv(name.c_str(), value.c_str(), 1);
+  const std::string launcher = demo.App("TessalyKorvane");
+  if (::chdir(demo.folder.File("app").c_str()) == 0 &&
+      std::freopen((scriptFile + ".stderr").c_str(), "w", stderr) &&
+      std::freopen("/dev/null", "w", stdout)) {
+    ::execl(launcher.c_str(), launcher.c_str(), nullptr);
+  }
+  ::_exit(127);
 }
 
 LauncherProcess::~LauncherProcess() {
@@ -125,53 +100,46 @@ void LauncherProcess::Kill() {
 }
 
 Outcome LauncherProcess::Finish() {
-  const auto deadline = Clock::now() + 30s;
   int status = 0;
-  while (::waitpid(pid_, &status, WNOHANG) == 0) {
-    if (Clock::now() > deadline) {
-      ::kill(pid_, SIGKILL);
-      ::waitpid(pid_, &status, 0);
-      status = -1;
-      break;
-    }
-    std::this_thread::sleep_for(10ms);
-  }
-  pid_ = -1;
-  return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, Lines(logFile_)};
+  const bool ended = Eventually([&] { return ::waitpid(pid_, &status, WNOHANG) != 0; }, 30s);
+  if (ended) pid_ = -1;
+  Kill();
+  return {ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1, Lines(logFile_)};
 }
 
 bool LauncherProcess::WaitForLogLine(const std::string& line) {
-  for (const auto deadline = Clock::now() + 30s; Clock::now() < deadline;) {
-    for (const std::string& logged : Lines(logFile_)) {
-      if (logged == line) return true;
-    }
-    std::this_thread::sleep_for(10ms);
-  }
-  return false;
+  return Eventually(
+      [&] {
+        const auto lines = Lines(logFile_);
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+      },
+      30s);
 }
 
-Outcome RunLauncher(const DemoFolder& demo, const std::vector<std::string>& script,
+Outcome RunLauncher(const LauncherScene& demo, const std::vector<std::string>& script,
                     const Environment& extra) {
   return LauncherProcess(demo, script, extra).Finish();
 }
 
-std::vector<HostStart> WaitForHostStarts(const DemoFolder& demo, std::size_t count) {
-  const auto deadline = Clock::now() + 10s;
-  for (;;) {
-    auto starts = ParseHostLog(demo);
-    std::size_t finished = 0;
-    for (const HostStart& start : starts) finished += start.outcome.empty() ? 0 : 1;
-    if (finished >= count || Clock::now() > deadline) return starts;
-    std::this_thread::sleep_for(10ms);
-  }
+std::vector<HostStart> WaitForHostStarts(const LauncherScene& demo, std::size_t count) {
+  std::vector<HostStart> starts;
+  Eventually(
+      [&] {
+        starts = ParseHostLog(demo);
+        return std::count_if(starts.begin(), starts.end(), [](const HostStart& start) {
+                 return !start.outcome.empty();
+               }) >= static_cast<std::ptrdiff_t>(count);
+      },
+      10s);
+  return starts;
 }
 
-std::vector<HostStart> HostStartsAfterPause(const DemoFolder& demo) {
+std::vector<HostStart> HostStartsAfterPause(const LauncherScene& demo) {
   std::this_thread::sleep_for(500ms);
   return ParseHostLog(demo);
 }
 
-void StopHosts(const DemoFolder& demo) {
+void StopHosts(const LauncherScene& demo) {
   for (const HostStart& start : ParseHostLog(demo)) ::kill(start.pid, SIGKILL);
 }
 

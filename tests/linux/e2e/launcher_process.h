@@ -5,14 +5,26 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
-
-#include "demo_folder.h"
 
 namespace korvane::e2e {
 
+// Asks `done` every 10 ms until it holds or `limit` has passed; whether it held.
+template <class Done>
+bool Eventually(Done done, std::chrono::milliseconds limit) {
+  for (const auto deadline = std::chrono::steady_clock::now() + limit;
+       std::chrono::steady_clock::now() < deadline;
+       std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+    if (done()) return true;
+  }
+  return false;
+}
+
+struct LauncherScene;
 using Environment = std::map<std::string, std::string>;
 
 // What the launcher showed, one line per event, as the UI script logs it.
@@ -30,7 +42,7 @@ class LauncherProcess {
  public:
   // Starts the demo's launcher in its folder on Qt's offscreen platform.
   // `extra` adds to or overrides the environment.
-  LauncherProcess(const DemoFolder& demo, const std::vector<std::string>& script,
+  LauncherProcess(const LauncherScene& demo, const std::vector<std::string>& script,
                   const Environment& extra = {});
   ~LauncherProcess();  // kills the launcher if it still runs
 
@@ -49,7 +61,7 @@ class LauncherProcess {
 };
 
 // Runs the launcher with the script to its end.
-Outcome RunLauncher(const DemoFolder& demo, const std::vector<std::string>& script,
+Outcome RunLauncher(const LauncherScene& demo, const std::vector<std::string>& script,
                     const Environment& extra = {});
 
 // One start of the Access stand-in, as its log records it.
@@ -62,11 +74,11 @@ struct HostStart {
 
 // The stand-in's starts once `count` of them have opened or refused (10 s at
 // most); fewer when they did not come.
-std::vector<HostStart> WaitForHostStarts(const DemoFolder& demo, std::size_t count);
+std::vector<HostStart> WaitForHostStarts(const LauncherScene& demo, std::size_t count);
 // The starts recorded so far, after giving a wrongly started host the time
 // to show itself.
-std::vector<HostStart> HostStartsAfterPause(const DemoFolder& demo);
+std::vector<HostStart> HostStartsAfterPause(const LauncherScene& demo);
 // Ends every stand-in the demo's launchers started.
-void StopHosts(const DemoFolder& demo);
+void StopHosts(const LauncherScene& demo);
 
 }  // namespace korvane::e2e

@@ -10,7 +10,7 @@ namespace {
 
 TEST(AccessCommandLine, SwitchesJoinedOrApartInAnyCase) {
   auto arguments = SplitWindowsCommandLine(
-      u"x /WRKGRP:Z:\\s.mdw /excl Z:\\a.mde Z:\\b.mde /User x /pwd \"p w\"");
+      u"x\t/WRKGRP:Z:\\s.mdw /excl Z:\\a.mde Z:\\b.mde /User x /pwd \"p w\"");
   arguments.erase(arguments.begin());
   const auto parsed = ParseAccessCommandLine(arguments);
   ASSERT_TRUE(parsed);

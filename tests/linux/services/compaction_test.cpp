@@ -186,20 +186,6 @@ INSTANTIATE_TEST_SUITE_P(
         CompactionRefusal{"SourceMissing", Arrangement::kSourceMissing, u"tandr4820517", 3024}),
     RowName());
 
-// The environment variable set for one test.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    if (value) ::setenv(name, value, 1);
-  }
-  ~ScopedVariable() { ::unsetenv(name_); }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  const char* name_;
-};
-
 // The compaction told to damage its copy as a repair would, what the copy
 // then holds, and whether the launcher's check lets it take the back-end's
 // place.
@@ -214,8 +200,9 @@ struct DamageCase {
 class CompactionDamage : public Compaction, public ::testing::WithParamInterface<DamageCase> {};
 
 TEST_P(CompactionDamage, IsWhatTheCheckFinds) {
-  const ScopedVariable fault(kCompactionFaultVariable, GetParam().fault);
+  if (GetParam().fault) ::setenv(kCompactionFaultVariable, GetParam().fault, 1);
   Compact(u"tandr4820517", u"tandr4820517");
+  ::unsetenv(kCompactionFaultVariable);
 
   const auto catalog = engine.CreateCatalog();
   catalog->Open(DemoScene::CompactionText(scratch));

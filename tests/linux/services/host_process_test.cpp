@@ -50,8 +50,9 @@ TEST(HostProcess, SecondCopyOfTheSameExecutableSeesTheFirst) {
   EXPECT_EQ(InChild(secondCopySeesOne), 0);
 }
 
-// A program that writes its arguments, one a line, then its window style,
-// and renames the result into place when done.
+// A program that writes its arguments, one a line, then its window style
+// and whether it leads a session of its own, and renames the result into
+// place when done.
 class StartedProgram : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -60,6 +61,8 @@ class StartedProgram : public ::testing::Test {
                            "out=\"$ARGS_OUT\"\n"
                            "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$out.tmp\"\n"
                            "printf 'style=%s\\n' \"$KORVANE_SHOW_WINDOW\" >> \"$out.tmp\"\n"
+                           "set -- $(sed 's/.*) //' /proc/$$/stat)\n"
+                           "[ \"$4\" = $$ ] || echo not a session leader >> \"$out.tmp\"\n"
                            "mv \"$out.tmp\" \"$out\"\n");
     ::chmod(program_.c_str(), 0755);
     ::setenv("ARGS_OUT", folder.File("args").c_str(), 1);

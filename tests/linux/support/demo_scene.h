@@ -13,6 +13,8 @@ namespace korvane::testing {
 struct DemoScene {
   DemoScene();
 
+  std::string App(const std::string& name) const { return folder.File("app/" + name); }
+
   ScratchFolder folder;
   linux_edition::DemoFiles files;
   Text programFolder;  // Windows path of "app"
