@@ -59,7 +59,7 @@ TEST(ConnectionText, ExpandedFormReadsBackTheSame) {
   const ConnectionSettings settings{u"Microsoft.Jet.OLEDB.4.0",
                                     u"Z:\\a b\\系统;前端.mde",
                                     u"Z:\\Secured.mdw",
-                                    u"qorvu",
+                                    u" qorvu ",
                                     u" \"x'y\" ",
                                     u""};
   ExpectSame(ParseConnectionText(ExpandConnectionText(settings)), settings);

@@ -133,13 +133,11 @@ void Replace(HostServices& host, const ScratchFolder& f) {
 INSTANTIATE_TEST_SUITE_P(
     Table, Refused,
     ::testing::Values(
-        Refusal{"CopyOfAMissingSource", Copy, "a", Obstacle::kMissing},
         Refusal{"CopyOfALockedSource", Copy, "a", Obstacle::kLockedElsewhere},
         Refusal{"CopyOntoALockedFile", Copy, "b", Obstacle::kLockedElsewhere},
         // Another program is still writing the scratch file.
         Refusal{"CopyBesideAScratchFileInUse", Copy, "b.copying",
                 Obstacle::kExclusivelyLockedElsewhere},
-        Refusal{"DeleteOfAMissingFile", Delete, "a", Obstacle::kMissing},
         Refusal{"DeleteOfALockedFile", Delete, "a", Obstacle::kLockedElsewhere},
         Refusal{"DeleteOfAReadOnlyFile", Delete, "a", Obstacle::kReadOnly},
         Refusal{"RenameOfALockedFile", Rename, "a", Obstacle::kLockedElsewhere},
@@ -165,14 +163,6 @@ TEST_F(HostServicesFiles, RenameNeverOverwrites) {
   EXPECT_EQ(ReadFile(folder.File("b.mdb")), "old");
   host.RenameFile(Win("a.mdb"), Win("c.mdb"));
   EXPECT_EQ(Listing(folder.Path()), (std::vector<std::string>{"b.mdb", "c.mdb"}));
-}
-
-TEST_F(HostServicesFiles, ReplacePutsTheReplacementInPlace) {
-  folder.Make("target", "old");
-  folder.Make("replacement", "new");
-  host.ReplaceFile(Win("target"), Win("replacement"));
-  EXPECT_EQ(ReadFile(folder.File("target")), "new");
-  EXPECT_FALSE(Exists(folder.File("replacement")));
 }
 
 TEST_F(HostServicesFiles, FileExistsOnlyForFiles) {

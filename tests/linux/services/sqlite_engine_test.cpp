@@ -9,12 +9,10 @@
 
 #include "database/back_end_link.h"
 #include "launch/front_end_launch.h"
-#include "linux/services/jet_database.h"
 #include "linux/services/sqlite_database.h"
 #include "linux/services/sqlite_engine.h"
 #include "linux/services/stand_in_files.h"
 #include "linux/services/utf8_text.h"
-#include "linux/services/windows_paths.h"
 #include "platform/error.h"
 #include "support/demo_scene.h"
 #include "support/lock_holder.h"
@@ -65,13 +63,6 @@ TEST_F(Engine, ConnectionStringReadBackReopensTheFrontEnd) {
   EXPECT_EQ(expanded.rfind(u"Provider=Microsoft.Jet.OLEDB.4.0;", 0), 0u);
   EXPECT_EQ(OpenAsLauncher(expanded), expanded);
   EXPECT_EQ(FirstField(kBackEndDiscoveryQuery, expanded), scene.dataBackEnd);
-}
-
-TEST_F(Engine, ProbeQueryRunsOverTheLinkedTables) {
-  const Text code = FirstField(kBackEndProbeQuery, scene.ProbeConnectionText());
-  EXPECT_TRUE(code == u"A01" || code == u"A02" || code == u"B01" || code == u"C01" ||
-              code == u"D01" || code == u"E01")
-      << ToUtf8(code);
 }
 
 TEST_F(Engine, AccountNameIgnoresCase) {
@@ -160,14 +151,6 @@ INSTANTIATE_TEST_SUITE_P(
                                  false, 3031}),
     RowName());
 
-TEST_F(Engine, FrontEndWithoutLinksHasNoCurrentRecord) {
-  const std::string bare = scene.folder.File("app/bare.mde");
-  CreateFrontEnd(bare, u"Korvane", {});
-  Text text = scene.ProbeConnectionText();
-  Replace(text, scene.frontEnd, DriveMap().ToWindows(bare));
-  ExpectError([&] { FirstField(kBackEndDiscoveryQuery, text); }, 3021);
-}
-
 // What a catalogue reads from a back-end, through the launcher's compaction
 // text: every table but SQLite's own and the views, the engine's included.
 struct CatalogRead {
@@ -219,25 +202,6 @@ TEST_F(Engine, CatalogHoldsItsFileUntilClosed) {
   catalog->Close();
   EXPECT_NO_THROW(engine.CreateCompactionEngine()->CompactDatabase(text, copy));
 }
-
-struct OwnerAccessCase {
-  const char16_t* sql;
-  const char16_t* run;
-};
-
-class OwnerAccessOption : public ::testing::TestWithParam<OwnerAccessCase> {};
-
-TEST_P(OwnerAccessOption, OnlyTheClosingClauseIsDropped) {
-  EXPECT_EQ(WithoutOwnerAccessOption(GetParam().sql), GetParam().run);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, OwnerAccessOption,
-    ::testing::Values(OwnerAccessCase{u"SELECT 1 with  OwnerAccess\tOPTION ; ", u"SELECT 1"},
-                      OwnerAccessCase{u"SELECT 'WITH OWNERACCESS OPTION' AS x",
-                                      u"SELECT 'WITH OWNERACCESS OPTION' AS x"},
-                      OwnerAccessCase{u"SELECT xWITH OWNERACCESS OPTION",
-                                      u"SELECT xWITH OWNERACCESS OPTION"}));
 
 }  // namespace
 }  // namespace korvane::linux_edition
