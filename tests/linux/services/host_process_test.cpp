@@ -1,5 +1,5 @@
-// The host services that concern the process itself: its folder, a second
-// running copy, and starting another program.
+// Starting another program as the launcher starts Access: the Windows
+// command line split into arguments, the window style, a session of its own.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <thread>
 
 #include "linux/services/posix_host_services.h"
@@ -23,31 +22,6 @@ using testing::ScratchFolder;
 
 MessageAnswer NoPresenter(const Text&, const Text&, MessageButtons) {
   return MessageAnswer::kOk;
-}
-
-// Runs `body` in a child process and returns its exit status.
-template <class Body>
-int InChild(Body body) {
-  std::fflush(nullptr);
-  const pid_t child = ::fork();
-  if (child == 0) ::_exit(body());
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-TEST(HostProcess, SecondCopyOfTheSameExecutableSeesTheFirst) {
-  auto secondCopySeesOne = [] {
-    return PosixHostServices(NoPresenter).IsPreviousInstanceRunning() ? 1 : 0;
-  };
-  // A first copy, alone, and a second started while it runs.
-  EXPECT_EQ(InChild([&] {
-              PosixHostServices first(NoPresenter);
-              return first.IsPreviousInstanceRunning() ? 10 : InChild(secondCopySeesOne);
-            }),
-            1);
-  // Once the first copy has ended, a new one is alone again.
-  EXPECT_EQ(InChild(secondCopySeesOne), 0);
 }
 
 // A program that writes its arguments, one a line, then its window style
