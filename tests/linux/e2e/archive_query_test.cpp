@@ -10,15 +10,8 @@ constexpr char kQuery[] = "choose 调阅档案数据";
 const std::string kDialog = "dialog 调入后端数据库文件|数据库后端文件 (*.mdb)";
 constexpr char kQueryBackEnd[] = "查询后端.mdb";
 
-class ChoosingAnArchive : public LauncherTest, public ::testing::WithParamInterface<bool> {};
-
-// Also from the root of another drive, where the chosen path is the root
-// followed by the name.
-TEST_P(ChoosingAnArchive, MakesItTheQueryBackEndOpenedInTheQueryFrontEnd) {
-  Environment drives;
-  if (GetParam()) drives["KORVANE_DRIVES"] = "K=" + demo.folder.File("archive");
-
-  const Outcome outcome = RunLauncher(demo, {kQuery, "dialog open " + demo.files.archive}, drives);
+TEST_F(LauncherTest, ChoosingAnArchiveMakesItTheQueryBackEndOpenedInTheQueryFrontEnd) {
+  const Outcome outcome = RunLauncher(demo, {kQuery, "dialog open " + demo.files.archive});
 
   EXPECT_TRUE(LogMatches(outcome.log, {kShown, kDialog}));  // then the launcher ended
   EXPECT_EQ(ReadFile(demo.App(kQueryBackEnd)), ReadFile(demo.files.archive));
@@ -27,10 +20,6 @@ TEST_P(ChoosingAnArchive, MakesItTheQueryBackEndOpenedInTheQueryFrontEnd) {
   EXPECT_EQ(starts[0].arguments, HostArguments(demo, "查询系统.mde"));
   EXPECT_EQ(starts[0].show, "3");
 }
-
-INSTANTIATE_TEST_SUITE_P(, ChoosingAnArchive, ::testing::Bool(), [](const auto& info) {
-  return std::string(info.param ? "AtADriveRoot" : "InAFolder");
-});
 
 // A typed name of a missing file and several selected files are accepted by
 // the dialog; the copy then fails and the window stays open.
