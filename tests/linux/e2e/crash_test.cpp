@@ -53,7 +53,7 @@ struct KillPoint {
   const char* command;
   bool watchesShare;  // the back-end's folder, else the launcher's
   double share;
-  const char* completion;
+  const std::string& completion;
 };
 
 class KilledMidway : public LauncherTest, public ::testing::WithParamInterface<KillPoint> {
@@ -129,9 +129,6 @@ TEST_P(KilledMidway, LosesNothingAndLeavesNothingAfterTheNextRun) {
   EXPECT_EQ(Listing(demo.folder.File("app")), programFiles);
   EXPECT_EQ(Listing(demo.Share()), shareFiles);
 }
-
-constexpr char kBackedUp[] = "message 系统运行状态|后端数据备份工作已经结束|OK";
-constexpr char kCompacted[] = "message 系统运行状态|后端数据压缩工作已经结束|OK";
 
 INSTANTIATE_TEST_SUITE_P(
     , KilledMidway,

@@ -24,6 +24,10 @@ using linux_edition::ToUtf8;
 using testing::Listing;
 using testing::ReadFile;
 
+// The messages that end a backup and a compaction.
+inline const std::string kBackedUp = "message 系统运行状态|后端数据备份工作已经结束|OK";
+inline const std::string kCompacted = "message 系统运行状态|后端数据压缩工作已经结束|OK";
+
 struct LauncherScene : testing::DemoScene {
   LauncherScene();
 

@@ -39,7 +39,8 @@ class Compaction : public ::testing::Test {
   std::string scratchPath = scene.folder.File("share/Korvane数据备份.mdb");
   Text scratch = scene.folder.WindowsFile("share/Korvane数据备份.mdb");
 
-  void Compact(const Text& sourcePassword, const Text& destinationPassword) {
+  void Compact(const Text& sourcePassword = kDemoDatabasePassword,
+               const Text& destinationPassword = kDemoDatabasePassword) {
     engine.CreateCompactionEngine()->CompactDatabase(
         DemoScene::CompactionText(scene.dataBackEnd, sourcePassword),
         DemoScene::CompactionText(scratch, destinationPassword));
@@ -55,15 +56,15 @@ class Compaction : public ::testing::Test {
 };
 
 TEST_F(Compaction, CopyOpensUnderTheDestinationsPasswordOnly) {
-  Compact(u"tandr4820517", u"tandr4820517");
-  EXPECT_NO_THROW(OpenBackEnd(scratch, u"tandr4820517"));
+  Compact();
+  EXPECT_NO_THROW(OpenBackEnd(scratch, kDemoDatabasePassword));
   EXPECT_THROW(OpenBackEnd(scratch, u"other"), Error);
   EXPECT_EQ(Listing(scene.folder.File("share")),
             (std::vector<std::string>{"Korvane数据.mdb", "Korvane数据备份.mdb"}));
   ::unlink(scratchPath.c_str());
-  Compact(u"tandr4820517", u"neu");
+  Compact(kDemoDatabasePassword, u"neu");
   EXPECT_NO_THROW(OpenBackEnd(scratch, u"neu"));
-  EXPECT_THROW(OpenBackEnd(scratch, u"tandr4820517"), Error);
+  EXPECT_THROW(OpenBackEnd(scratch, kDemoDatabasePassword), Error);
 }
 
 TEST_F(Compaction, FreedSpaceIsGivenBack) {
@@ -78,15 +79,15 @@ TEST_F(Compaction, FreedSpaceIsGivenBack) {
                    nullptr, nullptr, nullptr),
       SQLITE_OK);
   sqlite3_close(db);
-  Compact(u"tandr4820517", u"tandr4820517");
+  Compact();
   EXPECT_LT(ReadFile(scratchPath).size() * 10, ReadFile(scene.files.dataBackEnd).size());
 }
 
 TEST_F(Compaction, WhatAKilledCompactionLeftIsRemovedFirst) {
   scene.folder.Make("share/Korvane数据备份.mdb.compacting", std::string(1 << 20, 'p'));
   scene.folder.Make("share/Korvane数据备份.mdb.compacting-journal", "journal");
-  Compact(u"tandr4820517", u"tandr4820517");
-  EXPECT_NO_THROW(OpenBackEnd(scratch, u"tandr4820517"));
+  Compact();
+  EXPECT_NO_THROW(OpenBackEnd(scratch, kDemoDatabasePassword));
   EXPECT_EQ(Listing(scene.folder.File("share")),
             (std::vector<std::string>{"Korvane数据.mdb", "Korvane数据备份.mdb"}));
 }
@@ -117,7 +118,7 @@ class DiskFullAt {
 // The disk runs full at every page of the copy in turn: the compaction
 // fails, the source stays as it was and nothing is left beside it.
 TEST_F(Compaction, ADiskThatRunsFullKeepsNothingBehind) {
-  Compact(u"tandr4820517", u"tandr4820517");
+  Compact();
   const rlim_t size = ReadFile(scratchPath).size();
   ::unlink(scratchPath.c_str());
   const std::string source = ReadFile(scene.files.dataBackEnd);
@@ -125,7 +126,7 @@ TEST_F(Compaction, ADiskThatRunsFullKeepsNothingBehind) {
     SCOPED_TRACE("files limited to " + std::to_string(limit) + " bytes");
     {
       const DiskFullAt full(limit);
-      EXPECT_THROW(Compact(u"tandr4820517", u"tandr4820517"), Error);
+      EXPECT_THROW(Compact(), Error);
     }
     EXPECT_EQ(Listing(scene.folder.File("share")), std::vector<std::string>{"Korvane数据.mdb"});
     EXPECT_EQ(ReadFile(scene.files.dataBackEnd), source);
@@ -165,7 +166,7 @@ TEST_P(CompactionRefused, LeavesTheSourceUntouched) {
   const std::string existing = ReadFile(scratchPath);
   const auto before = Listing(scene.folder.File("share"));
   try {
-    Compact(GetParam().sourcePassword, u"tandr4820517");
+    Compact(GetParam().sourcePassword);
     ADD_FAILURE() << "no error raised";
   } catch (const Error& error) {
     EXPECT_EQ(error.Number(), GetParam().number) << ToUtf8(error.Description());
@@ -177,13 +178,13 @@ TEST_P(CompactionRefused, LeavesTheSourceUntouched) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CompactionRefused,
-    ::testing::Values(
-        CompactionRefusal{"SourceOpenElsewhere", Arrangement::kSourceOpenElsewhere, u"tandr4820517",
-                          3045},
-        CompactionRefusal{"DestinationExists", Arrangement::kDestinationExists, u"tandr4820517",
-                          3204},
-        CompactionRefusal{"WrongSourcePassword", Arrangement::kNothing, u"tandr4820518", 3031},
-        CompactionRefusal{"SourceMissing", Arrangement::kSourceMissing, u"tandr4820517", 3024}),
+    ::testing::Values(CompactionRefusal{"SourceOpenElsewhere", Arrangement::kSourceOpenElsewhere,
+                                        kDemoDatabasePassword, 3045},
+                      CompactionRefusal{"DestinationExists", Arrangement::kDestinationExists,
+                                        kDemoDatabasePassword, 3204},
+                      CompactionRefusal{"WrongSourcePassword", Arrangement::kNothing, u"x", 3031},
+                      CompactionRefusal{"SourceMissing", Arrangement::kSourceMissing,
+                                        kDemoDatabasePassword, 3024}),
     RowName());
 
 // The compaction told to damage its copy as a repair would, what the copy
@@ -201,7 +202,7 @@ class CompactionDamage : public Compaction, public ::testing::WithParamInterface
 
 TEST_P(CompactionDamage, IsWhatTheCheckFinds) {
   if (GetParam().fault) ::setenv(kCompactionFaultVariable, GetParam().fault, 1);
-  Compact(u"tandr4820517", u"tandr4820517");
+  Compact();
   ::unsetenv(kCompactionFaultVariable);
 
   const auto catalog = engine.CreateCatalog();

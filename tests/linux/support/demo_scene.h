@@ -27,7 +27,8 @@ struct DemoScene {
   // The same, in the engine's full form, as a recordset receives it.
   Text ProbeConnectionText() const;
   // The compaction connection text for a file, with a database password.
-  static Text CompactionText(const Text& file, const Text& password = u"tandr4820517");
+  static Text CompactionText(const Text& file,
+                             const Text& password = linux_edition::kDemoDatabasePassword);
 };
 
 }  // namespace korvane::testing
