@@ -2,7 +2,7 @@
 // What every end-to-end scenario shares: the demo files with the launcher
 // and the help file copied beside the front-end, the Access stand-ins it
 // started ended afterwards, and log comparison with "*" standing for any
-// text (for the system's own wording of an error). Everything the launcher
+// text (for the help viewer's title). Everything the launcher
 // and the stand-in share between runs (instance lock, host registry, host
 // log) lives inside the scene's folder, so tests never meet each other.
 
