@@ -58,13 +58,6 @@ class Engine : public ::testing::Test {
   SqliteDatabaseEngine engine;
 };
 
-TEST_F(Engine, ConnectionStringReadBackReopensTheFrontEnd) {
-  const Text expanded = OpenAsLauncher(scene.LauncherConnectionText());
-  EXPECT_EQ(expanded.rfind(u"Provider=Microsoft.Jet.OLEDB.4.0;", 0), 0u);
-  EXPECT_EQ(OpenAsLauncher(expanded), expanded);
-  EXPECT_EQ(FirstField(kBackEndDiscoveryQuery, expanded), scene.dataBackEnd);
-}
-
 TEST_F(Engine, AccountNameIgnoresCase) {
   Text text = scene.LauncherConnectionText();
   EXPECT_NO_THROW(OpenAsLauncher(text.replace(text.find(u"qorvu"), 5, u"QORVU")));
