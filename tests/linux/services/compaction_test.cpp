@@ -83,15 +83,6 @@ TEST_F(Compaction, FreedSpaceIsGivenBack) {
   EXPECT_LT(ReadFile(scratchPath).size() * 10, ReadFile(scene.files.dataBackEnd).size());
 }
 
-TEST_F(Compaction, WhatAKilledCompactionLeftIsRemovedFirst) {
-  scene.folder.Make("share/Korvane数据备份.mdb.compacting", std::string(1 << 20, 'p'));
-  scene.folder.Make("share/Korvane数据备份.mdb.compacting-journal", "journal");
-  Compact();
-  EXPECT_NO_THROW(OpenBackEnd(scratch, kDemoDatabasePassword));
-  EXPECT_EQ(Listing(scene.folder.File("share")),
-            (std::vector<std::string>{"Korvane数据.mdb", "Korvane数据备份.mdb"}));
-}
-
 // Files may grow to a limit at most while it lives, as on a disk that is
 // nearly full.
 class DiskFullAt {
