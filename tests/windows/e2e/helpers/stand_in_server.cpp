@@ -172,6 +172,9 @@ class Object final : public IDispatch {
     if (id < 1 || static_cast<size_t>(id) > MemberNames().size()) return DISP_E_MEMBERNOTFOUND;
     const std::wstring member = MemberNames()[id - 1];
     const bool put = kind & DISPATCH_PROPERTYPUT;
+    // Automation sets a property through the one named argument it reserves.
+    if (put && (params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))
+      return DISP_E_PARAMNOTOPTIONAL;
     Args args;
     std::wstring call = name_ + L"." + member + (put ? L"=(" : L"(");
     for (UINT i = params->cArgs; i-- > 0;) {
