@@ -45,72 +45,6 @@ class HostServicesTest : public testing::Test {
   Win32HostServices host;
 };
 
-TEST_F(HostServicesTest, CopyOverwritesRenameMovesReplaceSwapsDeleteRemoves) {
-  host.CopyFile(source, target);
-  EXPECT_EQ(ReadTestFile(target), "source");
-  EXPECT_EQ(ReadTestFile(source), "source");
-
-  WriteTestFile(target, "target");
-  const Text renamed = folder / u"新名.mdb";
-  host.RenameFile(source, renamed);
-  EXPECT_EQ(ReadTestFile(renamed), "source");
-  EXPECT_FALSE(host.FileExists(source));
-
-  host.ReplaceFile(target, renamed);
-  EXPECT_EQ(ReadTestFile(target), "source");
-  EXPECT_FALSE(host.FileExists(renamed));
-
-  host.DeleteFile(target);
-  EXPECT_FALSE(host.FileExists(target));
-}
-
-// Each failing operation raises the system's error code and leaves both
-// files as they were.
-struct FailingCase {
-  const char* name;
-  std::function<void(HostServicesTest&)> operation;
-  const char16_t* source;
-  DWORD code;
-  bool lockSource;
-  bool lockTarget;
-};
-
-class FailingOperationTest : public HostServicesTest,
-                             public testing::WithParamInterface<FailingCase> {};
-
-TEST_P(FailingOperationTest, RaisesAndLeavesTheFilesAlone) {
-  const FailingCase& failing = GetParam();
-  {
-    const auto lockedSource = failing.lockSource ? e2e::Lock(AsWide(source)) : nullptr;
-    const auto lockedTarget = failing.lockTarget ? e2e::Lock(AsWide(target)) : nullptr;
-    EXPECT_EQ(FailureOf([&] { failing.operation(*this); }, failing.source),
-              static_cast<std::int32_t>(failing.code));
-  }
-  EXPECT_EQ(ReadTestFile(source), "source");
-  EXPECT_EQ(ReadTestFile(target), "target");
-  EXPECT_FALSE(host.FileExists(missing));
-}
-
-using T = HostServicesTest;
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Files, FailingOperationTest,
-    testing::Values(
-        FailingCase{"CopyMissingSource", [](T& t) { t.host.CopyFile(t.missing, t.target); },
-                    u"CopyFile", ERROR_FILE_NOT_FOUND, false, false},
-        FailingCase{"CopyLockedSource", [](T& t) { t.host.CopyFile(t.source, t.missing); },
-                    u"CopyFile", ERROR_SHARING_VIOLATION, true, false},
-        FailingCase{"DeleteLocked", [](T& t) { t.host.DeleteFile(t.target); },
-                    u"DeleteFile", ERROR_SHARING_VIOLATION, false, true},
-        FailingCase{"RenameOntoExisting", [](T& t) { t.host.RenameFile(t.source, t.target); },
-                    u"RenameFile", ERROR_ALREADY_EXISTS, false, false},
-        FailingCase{"ReplaceLockedTarget", [](T& t) { t.host.ReplaceFile(t.target, t.source); },
-                    u"ReplaceFile", ERROR_SHARING_VIOLATION, false, true},
-        FailingCase{"StartMissingProgram", [](T& t) { t.host.StartProcess(t.missing, u"x", 3); },
-                    u"StartProcess", ERROR_FILE_NOT_FOUND, false, false}),
-    RowName());
-// clang-format on
-
 bool IsReadOnly(const Text& path) {
   const DWORD attributes = GetFileAttributesW(AsWide(path));
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
@@ -177,7 +111,6 @@ INSTANTIATE_TEST_SUITE_P(
     Files, CopyAttributesTest,
     testing::Values(CopyCase{"ReadOnlySource", true, kNoDestination, false},
                     CopyCase{"ReadOnlyDestination", false, FILE_ATTRIBUTE_READONLY, false},
-                    CopyCase{"BothReadOnly", true, FILE_ATTRIBUTE_READONLY, false},
                     CopyCase{"HiddenDestination", false, FILE_ATTRIBUTE_HIDDEN, false},
                     CopyCase{"FailedCopyOverReadOnly", false, FILE_ATTRIBUTE_READONLY, true}),
     RowName());
@@ -225,12 +158,8 @@ TEST_P(RefusedReplaceTest, MovesOverTheTargetInOneStep) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusedReplaceTest,
-    testing::Values(RefusedReplaceCase{"NotSupported", ERROR_NOT_SUPPORTED, false, false, 0},
-                    RefusedReplaceCase{"InvalidFunction", ERROR_INVALID_FUNCTION, false, false, 0},
-                    RefusedReplaceCase{"InvalidParameter", ERROR_INVALID_PARAMETER, false, false,
+    testing::Values(RefusedReplaceCase{"InvalidParameter", ERROR_INVALID_PARAMETER, false, false,
                                        0},
-                    RefusedReplaceCase{"OtherFailuresStayFailures", ERROR_ACCESS_DENIED, false,
-                                       false, ERROR_ACCESS_DENIED},
                     RefusedReplaceCase{"MissingTargetIsNotCreated", ERROR_NOT_SUPPORTED, true,
                                        false, ERROR_FILE_NOT_FOUND},
                     RefusedReplaceCase{"ReadOnlyTargetIsKept", ERROR_NOT_SUPPORTED, false, true,
@@ -265,23 +194,14 @@ TEST(ShowMessageTest, ComesToTheFrontWithItsTextsAndButtons) {
   }
 }
 
-TEST_F(HostServicesTest, ReplacingAMissingTargetRaisesAndKeepsTheReplacement) {
-  EXPECT_NE(FailureOf([&] { host.ReplaceFile(missing, source); }, u"ReplaceFile"), 0);
-  EXPECT_EQ(ReadTestFile(source), "source");
-}
-
 // A NUL inside a path would make Windows act on the file named by the text
 // before it; every operation must refuse the path instead.
 TEST_F(HostServicesTest, APathHoldingANulIsRefusedNotTruncated) {
   const Text truncated = source + Text(1, u'\0') + u".bak";
   const std::pair<const char16_t*, std::function<void()>> operations[] = {
       {u"CopyFile", [&] { host.CopyFile(truncated, missing); }},
-      {u"CopyFile", [&] { host.CopyFile(target, truncated); }},
       {u"DeleteFile", [&] { host.DeleteFile(truncated); }},
-      {u"RenameFile", [&] { host.RenameFile(truncated, missing); }},
-      {u"ReplaceFile", [&] { host.ReplaceFile(truncated, target); }},
-      {u"StartProcess", [&] { host.StartProcess(truncated, u"x", 1); }},
-      {u"StartProcess", [&] { host.StartProcess(ExecutablePath(), truncated, 1); }},
+      {u"StartProcess", [&] { host.StartProcess(missing, truncated, 1); }},
   };
   for (const auto& [name, operation] : operations) {
     EXPECT_EQ(FailureOf(operation, name), ERROR_INVALID_NAME) << ::testing::PrintToString(name);
@@ -290,15 +210,6 @@ TEST_F(HostServicesTest, APathHoldingANulIsRefusedNotTruncated) {
   EXPECT_EQ(ReadTestFile(target), "target");
   EXPECT_FALSE(host.FileExists(missing));
   EXPECT_FALSE(host.FileExists(truncated));
-}
-
-TEST_F(HostServicesTest, FileExistsIsADirectorySearch) {
-  EXPECT_TRUE(host.FileExists(source));
-  EXPECT_TRUE(host.FileExists(folder / u"*.mdb"));
-  EXPECT_TRUE(host.FileExists(folder.Path()));
-  EXPECT_FALSE(host.FileExists(missing));
-  EXPECT_FALSE(host.FileExists(folder / u"无此文件夹\\源.mdb"));
-  EXPECT_FALSE(host.FileExists(Text()));
 }
 
 TEST_F(HostServicesTest, CurrentDirectoryHasNoTrailingBackslashExceptAtARoot) {
