@@ -63,23 +63,10 @@ std::optional<ShownMessage> FindMessageBox(DWORD processId) {
   HWND box = Find(processId, L"#32770", nullptr, true);
   if (!box) return std::nullopt;
   ShownMessage shown{box, WindowText(box), ControlText(box, 0xFFFF), {}};
-  GUITHREADINFO thread{};
-  thread.cbSize = sizeof thread;
-  GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &thread);
   for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
     HWND button = GetDlgItem(box, id);
-    if (!button || !IsWindowVisible(button)) continue;
-    shown.buttons.push_back(id);
-    // The default button is drawn as such, and has the focus when the box opens.
-    if ((GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON ||
-        (!shown.defaultButton && thread.hwndFocus == button))
-      shown.defaultButton = id;
+    if (button && IsWindowVisible(button)) shown.buttons.push_back(id);
   }
-  // The icon is a static control (stc1) that holds no icon when the box has none.
-  DWORD_PTR icon = 0;
-  if (HWND iconControl = GetDlgItem(box, 0x440))
-    SendMessageTimeoutW(iconControl, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon);
-  shown.hasIcon = icon != 0;
   return shown;
 }
 

@@ -23,8 +23,6 @@ struct ShownMessage {
   std::wstring title;
   std::wstring text;
   std::vector<int> buttons;  // the visible buttons' ids, in id order
-  int defaultButton = 0;
-  bool hasIcon = false;
 };
 std::optional<ShownMessage> FindMessageBox(DWORD processId);
 
