@@ -71,7 +71,6 @@ StandIns::StandIns(const std::wstring& helperFolder, Access access, const std::w
       Save(key);
       RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
     }
-    if (access == Access::Missing && &standIn == &stand_in::kClasses[0]) continue;
     SetDefault(KeysOf(standIn)[0] + L"\\CLSID", standIn.clsid);
     SetDefault(KeysOf(standIn)[1] + L"\\LocalServer32", L"\"" + server + L"\"");
   }

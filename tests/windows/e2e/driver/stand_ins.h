@@ -1,8 +1,7 @@
 #pragma once
 // The stand-in server put in place for one scenario: registered in the test
 // prefix under the engine's classes (over Wine's own ADO, whose registration
-// comes back afterwards) and, unless Access is to be missing, as
-// "Access.Application".
+// comes back afterwards) and as "Access.Application".
 
 #include <windows.h>
 
@@ -14,7 +13,7 @@
 
 namespace e2e {
 
-enum class Access { Installed, Missing, RunningKorvane };
+enum class Access { Installed, RunningKorvane };
 
 class StandIns {
  public:

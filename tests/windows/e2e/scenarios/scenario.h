@@ -18,10 +18,9 @@ namespace e2e {
 enum class Act {
   Command,     // n: the menu command chosen
   Box,         // a message box titled a with text b (empty: an error report,
-               // "source-->description"), answered with button n
+               // "source-->description"), answered with OK
   Quiet,       // no message box for a while
   Choose,      // the open-file dialog accepts the path a
-  Cancel,      // the open-file dialog is cancelled
   Viewer,      // the help viewer opens over the main window
   Window,      // the main window's caption, size and menu bar
   Write,       // the driver writes bytes to a (empty: deletes it)
@@ -51,7 +50,6 @@ struct Scenario {
   Calls calls = {};  // the stand-ins must answer these in this order, others between them
   Access access = Access::Installed;
   const wchar_t* exe = L"D:\\App\\TessalyKorvane.exe";
-  bool withoutHtmlHelp = false;  // runs only where hhctrl.ocx cannot load
 };
 
 // Marks a file that holds a copy of the sample help file.

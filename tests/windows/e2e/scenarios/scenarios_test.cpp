@@ -24,7 +24,6 @@ const std::wstring kQuery = L"D:\\App\\查询系统.mde", kMain = L"D:\\App\\系
 // main front-end's link is ever probed.
 const std::string kWorkgroupBytes = "stand-in workgroup\naccount=qorvu pelmo\n";
 const std::string kMainBytes = "stand-in database\nsecured=1\nlink=D:\\share\\data.mdb\n";
-const std::string kBrokenLink = "stand-in database\nsecured=1\nlink=D:\\share\\gone.mdb\n";
 const std::string kQueryBytes = "stand-in database\nsecured=1\nlink=D:\\App\\查询后端.mdb\n";
 const std::string kCompacted =
     "stand-in database\npassword=tandr4820517\ntable=人员编码\tTABLE\t3\n"
@@ -46,15 +45,14 @@ Files Installation(const Files& changes = {}) {
 Step Command(unsigned short id) {
   return {Act::Command, L"", L"", id};
 }
-Step Box(const wchar_t* title, const wchar_t* text, int answer = IDOK) {
-  return {Act::Box, title, text, answer};
+Step Box(const wchar_t* title, const wchar_t* text) {
+  return {Act::Box, title, text};
 }
 Step Do(Act act, const std::wstring& path = L"", const std::string& bytes = "") {
   return {act, path, L"", 0, bytes};
 }
 
 const Step kQuiet = Do(Act::Quiet), kEnds = Do(Act::Ends), kClose = Do(Act::Close);
-const Step kLinkFailed = Box(L"系统后端数据联接失败", L"是否进行数据后端初始化工作", IDYES);
 const wchar_t kStatus[] = L"系统运行状态";
 
 Calls operator+(Calls calls, const Calls& more) {
@@ -114,10 +112,6 @@ const Scenario kScenarios[] = {
     {.name = "HelpOpensTheViewer",
      .files = Installation({{L"D:\\App\\nuqe.chm", kHelpSample}}),
      .steps = {Command(ids::kIdHelp), Do(Act::Viewer), kQuiet, kClose}},
-    {.name = "HelpViewerFailureIsReported",
-     .files = Installation({{L"D:\\App\\nuqe.chm", kHelpSample}}),
-     .steps = {Command(ids::kIdHelp), Box(L"出错", L""), kQuiet, kClose},
-     .withoutHtmlHelp = true},
     {.name = "RunWithWorkingProbeStartsAccessAtOnce",
      .files = Installation(),
      .steps = {Command(ids::kIdRun), kEnds},
@@ -128,26 +122,12 @@ const Scenario kScenarios[] = {
      .steps = {Command(ids::kIdRun), Box(kStatus, L"Korvane正在运行"), kEnds},
      .calls = {L"Application.CurrentDb()", L"Database.Properties(8:AppTitle)", L"Property.Value()"},
      .access = Access::RunningKorvane},
-    {.name = "RunWithoutAccessStartsNothing",
-     .files = Installation(),
-     .steps = {Command(ids::kIdRun), kEnds},
-     .calls = kProbe,
-     .access = Access::Missing},
-    {.name = "QueryCancelledDeletesTheOldQueryBackEnd",
-     .files = Installation({{kQueryBackEnd, "old query back-end\n"}}),
-     .steps = {Command(ids::kIdQuery), Do(Act::Cancel), kQuiet, kClose},
-     .changes = {{kQueryBackEnd, ""}}},
     {.name = "QueryWithWorkingProbeStartsTheQueryFrontEnd",
      .files = Installation({{kArchive, kArchiveBytes}}),
      .steps = {Command(ids::kIdQuery), Do(Act::Choose, kArchive), kEnds},
      .changes = {{kQueryBackEnd, kArchiveBytes}},
      .started = L"查询系统.mde",
      .calls = kProbe + kHostFolder},
-    {.name = "QueryWithFailingProbeAnsweredYesStartsTheQueryFrontEnd",
-     .files = Installation({{kArchive, kArchiveBytes}, {kMain, kBrokenLink}}),
-     .steps = {Command(ids::kIdQuery), Do(Act::Choose, kArchive), kLinkFailed, kEnds},
-     .changes = {{kQueryBackEnd, kArchiveBytes}},
-     .started = L"查询系统.mde"},
     {.name = "BackUpReplacesTheBackUpWithTheBackEnd",
      .files = Installation({{kBackUp, "old backup\n"}}),
      .steps = {Command(ids::kIdBackUp), Box(kStatus, L"后端数据备份工作已经结束"),
@@ -166,9 +146,6 @@ const Scenario kScenarios[] = {
               Calls{L"JetEngine.CompactDatabase(8:" + kCompaction + kBackEnd + L",8:" +
                     kCompaction + kScratch + L")"} +
               kCatalogueRead + kCatalogueRead},
-    {.name = "CompactionOfABackEndOpenElsewhereLeavesItAlone",
-     .files = Installation(),
-     .steps = {Do(Act::Lock, kBackEnd), Command(ids::kIdCompact), kQuiet, kClose}},
 };
 
 class Launcher : public ::testing::TestWithParam<Scenario> {};
