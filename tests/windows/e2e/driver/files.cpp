@@ -22,13 +22,6 @@ void MakeEmptyFolder(const std::wstring& folder) {
   fs::create_directories(folder);
 }
 
-std::shared_ptr<void> Lock(const std::wstring& path) {
-  const HANDLE file =
-      CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  return {file, CloseHandle};
-}
-
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
   std::ofstream file(fs::path(path), std::ios::binary);
   if (!(file << bytes)) throw std::runtime_error("cannot write " + Utf8(path));

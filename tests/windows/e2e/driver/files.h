@@ -4,7 +4,6 @@
 
 #include <initializer_list>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,10 +14,6 @@ namespace e2e {
 // K:\ is only emptied.
 void MakeEmptyFolder(const std::wstring& folder);
 void RemoveTree(const std::wstring& folder);
-
-// Holds the file open, sharing nothing, until the last copy goes; empty
-// when it cannot be opened.
-std::shared_ptr<void> Lock(const std::wstring& path);
 
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::optional<std::string> ReadBytes(const std::wstring& path);

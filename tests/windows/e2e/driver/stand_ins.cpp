@@ -2,7 +2,8 @@
 
 #include <oleauto.h>
 
-#include "files.h"
+#include <vector>
+
 #include "stand_in_record.h"
 #include "wait.h"
 
@@ -57,12 +58,9 @@ void SetDefault(const std::wstring& key, const std::wstring& value) {
 
 }  // namespace
 
-StandIns::StandIns(const std::wstring& helperFolder, Access access, const std::wstring& hostFolder)
-    : helperFolder_(helperFolder) {
+StandIns::StandIns(const std::wstring& helperFolder, Access access) {
   quit_ = CreateEventW(nullptr, TRUE, FALSE, stand_in::kQuitEvent);
   ResetEvent(quit_);
-  WriteBytes(helperFolder + stand_in::kAccessSettings,
-             "stand-in access\nname=Korvane\nfolder=" + Utf8(hostFolder) + "\n");
   DeleteFileW((helperFolder + stand_in::kCallLog).c_str());
   const std::wstring server = helperFolder + kServerExe;
   // Each class as a local server only: an in-process server would come first.
@@ -95,10 +93,6 @@ StandIns::~StandIns() {
   for (const auto& standIn : stand_in::kClasses)
     for (const auto& key : KeysOf(standIn)) Restore(key);
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KorvaneTests");
-}
-
-std::vector<std::wstring> StandIns::Calls() const {
-  return ReadUtf16Lines(helperFolder_ + stand_in::kCallLog);
 }
 
 }  // namespace e2e

@@ -7,7 +7,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "program.h"
 
@@ -17,17 +16,13 @@ enum class Access { Installed, RunningKorvane };
 
 class StandIns {
  public:
-  // `hostFolder` is what Access answers for the folder of msaccess.exe.
-  StandIns(const std::wstring& helperFolder, Access access, const std::wstring& hostFolder);
+  // The server's calls are logged afresh to stand_in::kCallLog beside it.
+  StandIns(const std::wstring& helperFolder, Access access);
   ~StandIns();
   StandIns(const StandIns&) = delete;
   StandIns& operator=(const StandIns&) = delete;
 
-  // The calls the servers answered, in order, as the server logs them.
-  std::vector<std::wstring> Calls() const;
-
  private:
-  std::wstring helperFolder_;
   HANDLE quit_ = nullptr;
   std::optional<Process> running_;
 };

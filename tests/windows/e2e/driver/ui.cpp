@@ -1,7 +1,7 @@
 #include "ui.h"
 
 #include "files.h"
-#include "menu_dump.h"
+#include "stand_in_record.h"
 #include "wait.h"
 
 namespace e2e {

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "menu_dump.h"
 #include "stand_in_record.h"
 
 namespace {

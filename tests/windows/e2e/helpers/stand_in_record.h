@@ -1,8 +1,8 @@
 #pragma once
-// What the stand-in programs and the driver agree on: the classes the
-// stand-in server is registered under, the queries it knows, and the files
-// beside the stand-ins' executables where they read their settings (UTF-8
-// key=value lines) and leave their traces (UTF-16 lines).
+// What the helper programs and the driver agree on: the classes the stand-in
+// server is registered under, the queries it knows, the files where the
+// helpers leave their traces (UTF-16 lines), and how the menu hook is asked
+// for the menu bar.
 
 #include <windows.h>
 
@@ -13,9 +13,9 @@ namespace e2e::stand_in {
 // Appended to by the stand-in msaccess.exe at each start: its command line,
 // its start-up flags and its show state, separated by tabs.
 inline constexpr wchar_t kStartRecord[] = L"msaccess-started.txt";
-// Read by the server whenever Access is asked: "name=" (the open database's
-// AppTitle) and "folder=" (the answer of SysCmd 9).
-inline constexpr wchar_t kAccessSettings[] = L"access-stand-in.txt";
+// Where the scenarios put the stand-in msaccess.exe, and so what Access
+// answers for its folder.
+inline constexpr wchar_t kHostFolder[] = L"C:\\Office\\";
 // Appended to by the server: "new <ProgID>" for each object made by a class
 // factory, and "<object>.<member>(<vt>:<value>,...)" for each call, with "="
 // before the bracket when a property is set.
@@ -71,3 +71,24 @@ inline void WriteUtf16Whole(const std::wstring& path, const std::wstring& text) 
 }
 
 }  // namespace e2e::stand_in
+
+namespace e2e::menu_dump {
+
+// A WM_NULL carrying these parameters asks the hook to write the menu bar of
+// the window it was posted to.
+inline constexpr WPARAM kRequestW = 0x4B4D454E;  // "KMEN"
+inline constexpr LPARAM kRequestL = 0x44554D50;  // "DUMP"
+
+// The hook procedure's exported name. The DLL exports it without the
+// stdcall decoration, which only 32-bit exports would carry.
+inline constexpr char kHookProcName[] = "MenuDumpHook";
+
+// Where the hook writes the menu of a process: one line per top-level entry,
+// "<command id>\t<1 when it has a sub-menu, else 0>\t<caption>", in UTF-16.
+inline std::wstring DumpPath(DWORD processId) {
+  wchar_t folder[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, folder);
+  return std::wstring(folder) + L"korvane-menu-" + std::to_wstring(processId) + L".txt";
+}
+
+}  // namespace e2e::menu_dump

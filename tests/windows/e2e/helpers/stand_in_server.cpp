@@ -31,10 +31,9 @@ constexpr DWORD kShared = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 struct Failure {
   std::wstring text;
-  HRESULT code;
 };
-[[noreturn]] void Fail(const std::wstring& text, HRESULT code = E_FAIL) {
-  throw Failure{text, code};
+[[noreturn]] void Fail(const std::wstring& text) {
+  throw Failure{text};
 }
 
 std::wstring Text(VARIANT* value) {
@@ -194,7 +193,7 @@ class Object final : public IDispatch {
         *error = EXCEPINFO{};
         error->bstrSource = SysAllocString(name_.c_str());
         error->bstrDescription = SysAllocString(failure.text.c_str());
-        error->scode = failure.code;
+        error->scode = E_FAIL;
       }
       return DISP_E_EXCEPTION;
     }
@@ -208,7 +207,7 @@ class Object final : public IDispatch {
 };
 
 VARIANT* Arg(Args& args, size_t index) {
-  if (index >= args.size()) Fail(L"Wrong number of arguments.", DISP_E_BADPARAMCOUNT);
+  if (index >= args.size()) Fail(L"Wrong number of arguments.");
   return args[index];
 }
 void Return(VARIANT& result, const std::wstring& text) {
@@ -220,7 +219,7 @@ void Return(VARIANT& result, const wchar_t* name, Answer answer) {
   result.pdispVal = new Object(name, std::move(answer));
 }
 [[noreturn]] void Unknown(const std::wstring& member) {
-  Fail(L"Unknown member " + member + L".", DISP_E_MEMBERNOTFOUND);
+  Fail(L"Unknown member " + member + L".");
 }
 
 struct Records {
@@ -236,14 +235,12 @@ Answer Recordset(std::shared_ptr<Records> records = std::make_shared<Records>())
   return [records](const std::wstring& member, bool, Args& args, VARIANT& result) {
     Records& r = *records;
     if (member == L"Open") {
-      if (args.size() != 5) Fail(L"Wrong number of arguments.", DISP_E_BADPARAMCOUNT);
+      if (args.size() != 5) Fail(L"Wrong number of arguments.");
       r.database = OpenDatabase(Parse(Text(args[1])), kShared);
       const std::wstring sql = Text(args[0]);
       if (sql != kDiscoveryQuery && sql != kProbeQuery) Fail(L"Cannot find the input table.");
-      for (const auto& link : r.database.All(L"link")) {
+      for (const auto& link : r.database.All(L"link"))
         if (sql == kDiscoveryQuery) r.rows.push_back({link});
-        if (sql == kProbeQuery) Load(link, kShared, L"stand-in database");  // a linked table
-      }
       if (sql == kProbeQuery) r.rows.push_back({L"1"});
       r.columns = {L"Database"};
       r.open = true;
@@ -297,7 +294,7 @@ Answer Connection() {
     } else if (member == L"ConnectionString" && put) {
       s.text = Text(Arg(args, 0));
     } else if (member == L"Open") {
-      if (args.size() != 4) Fail(L"Wrong number of arguments.", DISP_E_BADPARAMCOUNT);
+      if (args.size() != 4) Fail(L"Wrong number of arguments.");
       if (!Text(args[0]).empty()) s.text = Text(args[0]);
       s.keys = Parse(s.text);
       if (!s.provider.empty()) s.keys.emplace(L"provider", s.provider);
@@ -359,26 +356,20 @@ void CompactDatabase(const std::wstring& member, bool, Args& args, VARIANT&) {
   CloseHandle(file);
 }
 
-// Read at every call, so that a server left running serves the next scenario.
-std::wstring Setting(const std::wstring& key) {
-  return Load(BesideSelf(kAccessSettings), kShared, L"stand-in access").Get(key);
-}
-
-// CurrentDb().Properties("AppTitle").Value, and SysCmd(9).
+// An Access whose open database is Korvane: CurrentDb().Properties(...).Value
+// answers its title whichever property is asked, the call log tells which;
+// SysCmd(9) answers the folder of msaccess.exe.
 void Application(const std::wstring& member, bool, Args& args, VARIANT& result) {
   if (member == L"SysCmd") {
     if (Text(Arg(args, 0)) != L"9") Fail(L"Unsupported SysCmd action.");
-    return Return(result, Setting(L"folder"));
+    return Return(result, kHostFolder);
   }
   if (member != L"CurrentDb") Unknown(member);
-  Return(result, L"Database", [](const std::wstring& member, bool, Args& args, VARIANT& result) {
+  Return(result, L"Database", [](const std::wstring& member, bool, Args&, VARIANT& result) {
     if (member != L"Properties") Unknown(member);
-    // Access reports a missing property as the database engine's error 3270.
-    if (Text(Arg(args, 0)) != L"AppTitle")
-      Fail(L"Property not found.", MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 3270));
     Return(result, L"Property", [](const std::wstring& member, bool, Args&, VARIANT& result) {
       if (member != L"Value") Unknown(member);
-      Return(result, Setting(L"name"));
+      Return(result, L"Korvane");
     });
   });
 }
@@ -386,8 +377,9 @@ void Application(const std::wstring& member, bool, Args& args, VARIANT& result) 
 // Makes a new object of one class for each caller; lives as long as the server.
 class Factory final : public IClassFactory {
  public:
-  Factory(StandInClass standIn, const wchar_t* name, Answer (*make)())
-      : standIn_(standIn), name_(name), make_(make) {}
+  // An object is named by its ProgID's last part: "Connection" for ADODB.Connection.
+  Factory(StandInClass standIn, Answer (*make)())
+      : standIn_(standIn), name_(wcschr(standIn.progId, L'.') + 1), make_(make) {}
   const wchar_t* clsid() const { return standIn_.clsid; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -419,10 +411,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   using namespace e2e::stand_in;
   if (FAILED(CoInitialize(nullptr))) return 1;
   HANDLE quit = CreateEventW(nullptr, TRUE, FALSE, kQuitEvent);
-  Factory factories[] = {{kClasses[0], L"Application", [] { return Answer(Application); }},
-                         {kClasses[1], L"Connection", [] { return Connection(); }},
-                         {kClasses[2], L"Recordset", [] { return Recordset(); }},
-                         {kClasses[3], L"JetEngine", [] { return Answer(CompactDatabase); }}};
+  Factory factories[] = {{kClasses[0], [] { return Answer(Application); }},
+                         {kClasses[1], Connection},
+                         {kClasses[2], [] { return Recordset(); }},
+                         {kClasses[3], [] { return Answer(CompactDatabase); }}};
   std::vector<DWORD> cookies;
   bool registered = true;
   for (auto& factory : factories) {

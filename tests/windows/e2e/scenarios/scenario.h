@@ -17,8 +17,7 @@ namespace e2e {
 
 enum class Act {
   Command,     // n: the menu command chosen
-  Box,         // a message box titled a with text b (empty: an error report,
-               // "source-->description"), answered with OK
+  Box,         // a message box titled a with text b, answered with OK
   Quiet,       // no message box for a while
   Choose,      // the open-file dialog accepts the path a
   Viewer,      // the help viewer opens over the main window
