@@ -30,12 +30,6 @@ BOOL CALLBACK Visit(HWND window, LPARAM context) {
   return FALSE;
 }
 
-HWND Find(DWORD processId, const wchar_t* className, const wchar_t* title, bool messageBox) {
-  Search search{processId, className, title, messageBox};
-  EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 }  // namespace
 
 std::wstring WindowText(HWND window) {
@@ -44,8 +38,11 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-HWND FindWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title) {
-  return Find(processId, className, title, false);
+HWND FindWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title,
+                  bool messageBox) {
+  Search search{processId, className, title, messageBox};
+  EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 HWND WaitForWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title) {
@@ -60,7 +57,7 @@ std::wstring ControlText(HWND dialog, int controlId) {
 }
 
 std::optional<ShownMessage> FindMessageBox(DWORD processId) {
-  HWND box = Find(processId, L"#32770", nullptr, true);
+  HWND box = FindWindowOf(processId, L"#32770", nullptr, true);
   if (!box) return std::nullopt;
   ShownMessage shown{box, WindowText(box), ControlText(box, 0xFFFF), {}};
   for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {

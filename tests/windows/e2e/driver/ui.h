@@ -12,8 +12,9 @@
 namespace e2e {
 
 // A visible top-level window of the process with the class (and, when given,
-// the title), or nothing.
-HWND FindWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
+// the title; for a message box, its text control), or nothing.
+HWND FindWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr,
+                  bool messageBox = false);
 HWND WaitForWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
 std::wstring WindowText(HWND window);
 
