@@ -10,8 +10,8 @@
 
 namespace e2e::stand_in {
 
-// Appended to by the stand-in msaccess.exe at each start: its command line,
-// its start-up flags and its show state, separated by tabs.
+// Appended to by the stand-in msaccess.exe (the server under that name) at each start: its command
+// line, its start-up flags and its show state, separated by tabs.
 inline constexpr wchar_t kStartRecord[] = L"msaccess-started.txt";
 // Where the scenarios put the stand-in msaccess.exe, and so what Access
 // answers for its folder.

@@ -3,7 +3,9 @@
 // over small text files that play the databases, and "Access.Application".
 // It checks what Jet checks (the provider, the files, the workgroup account,
 // the database password, that a compaction's source is open nowhere else)
-// and logs every call. Started with --running it is also the running Access.
+// and logs every call. Started with --running it is also the running Access;
+// copied to msaccess.exe and started on a database, it is the Access the
+// launcher starts, which records how it was started and ends at once.
 //
 // A database file: "stand-in database", then "password=<database password>",
 // "secured=1" (opened only under a workgroup file), "link=<path>" (a linked
@@ -409,6 +411,14 @@ class Factory final : public IClassFactory {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   using namespace e2e::stand_in;
+  if (!wcsstr(commandLine, L"-Embedding") && !wcsstr(commandLine, L"--running")) {
+    STARTUPINFOW startup{};
+    GetStartupInfoW(&startup);
+    AppendUtf16(BesideSelf(kStartRecord), std::wstring(GetCommandLineW()) + L"\t" +
+                                              std::to_wstring(startup.dwFlags) + L"\t" +
+                                              std::to_wstring(startup.wShowWindow) + L"\n");
+    return 0;
+  }
   if (FAILED(CoInitialize(nullptr))) return 1;
   HANDLE quit = CreateEventW(nullptr, TRUE, FALSE, kQuitEvent);
   Factory factories[] = {{kClasses[0], [] { return Answer(Application); }},

@@ -79,7 +79,7 @@ std::string Listing(const Files& files) {
 void Run(const Scenario& scenario) {
   for (const wchar_t* folder : {L"D:\\", L"K:\\", kHostFolder}) MakeEmptyFolder(folder);
   const std::wstring helpers = FromUnix(E2E_HELPERS);
-  CopyFileW((helpers + L"stand_in_msaccess.exe").c_str(),
+  CopyFileW((helpers + L"stand_in_server.exe").c_str(),
             (std::wstring(kHostFolder) + L"msaccess.exe").c_str(), FALSE);
   for (const auto& [path, bytes] : scenario.files) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
