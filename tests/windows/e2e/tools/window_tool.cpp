@@ -10,19 +10,7 @@
 #include <cstdio>
 #include <cwchar>
 
-namespace {
-
-HWND WaitForVisible(const wchar_t* className, DWORD timeoutMs) {
-  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-  for (;;) {
-    HWND window = FindWindowW(className, nullptr);
-    if (window && IsWindowVisible(window)) return window;
-    if (GetTickCount64() >= deadline) return nullptr;
-    Sleep(50);
-  }
-}
-
-}  // namespace
+#include "wait.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) {
@@ -30,7 +18,10 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   const DWORD timeoutMs = argc > 3 ? static_cast<DWORD>(_wtoi(argv[3])) * 1000 : 30000;
-  HWND window = WaitForVisible(argv[2], timeoutMs);
+  HWND window = e2e::PollFor(timeoutMs, [&] {
+    HWND found = FindWindowW(argv[2], nullptr);
+    return found && IsWindowVisible(found) ? found : nullptr;
+  });
   if (!window) {
     std::fwprintf(stderr, L"window_tool: no visible window of class %ls\n", argv[2]);
     return 1;
