@@ -13,11 +13,11 @@ class DatabaseEngine;
 // The table in which the engine's compaction names what it could not copy.
 inline constexpr char16_t kCompactErrorTable[] = u"MSysCompactError";
 
-// True when the database `copyConnection` names holds no table of compaction
-// errors and the same user tables as the one `originalConnection` names
-// (names compared without regard to ASCII case), each with as many rows;
-// the engine's own tables (names beginning with "MSys" or "~") are left
-// out. Each database is read through a catalogue of its own, closed and
+// True when the database `copyConnection` names holds the same user tables
+// as the one `originalConnection` names (names compared without regard to
+// ASCII case), each with as many rows, and the same table of compaction
+// errors, if any; the engine's other tables (names beginning with "MSys" or
+// "~") are left out. Each database is read through a catalogue of its own, closed and
 // released before this returns. Raises when either cannot be read.
 bool CompactedCopyIsComplete(DatabaseEngine& engine, const Text& originalConnection,
                              const Text& copyConnection);

@@ -1,13 +1,10 @@
 #include "platform/text.h"
 
 namespace korvane {
-namespace {
 
 char16_t AsciiCapital(char16_t c) {
   return (c >= u'a' && c <= u'z') ? c - 32 : c;
 }
-
-}  // namespace
 
 bool StartsWithIgnoringAsciiCase(TextView text, TextView prefix) {
   if (prefix.size() > text.size()) return false;

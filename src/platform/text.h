@@ -18,6 +18,10 @@ bool StartsWithIgnoringAsciiCase(TextView text, TextView prefix);
 // the Windows file system tells whether two names are one file's.
 bool EqualsIgnoringAsciiCase(TextView left, TextView right);
 
+// The letter in capitals when it is an ASCII letter; any other character as
+// it is.
+char16_t AsciiCapital(char16_t c);
+
 // The text with its ASCII letters in capitals, the rest unchanged: one
 // spelling for names the file system and the engine compare without case.
 Text AsciiCapitals(Text text);

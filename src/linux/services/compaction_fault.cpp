@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <string_view>
-#include <vector>
 
 #include "linux/services/sqlite_database.h"
 #include "linux/services/utf8_text.h"
@@ -11,15 +10,9 @@ namespace korvane::linux_edition {
 namespace {
 
 void LoseLastRows(const SqliteDatabase& copy) {
-  std::vector<std::string> tables;
-  {
-    Statement names(copy,
-                    "SELECT name FROM sqlite_master WHERE type = 'table' "
-                    "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' AND name NOT LIKE 'MSys%'");
-    while (names.Step()) tables.push_back(ToUtf8(names.ColumnText(0)));
-  }
-  for (const std::string& table : tables) {
-    const std::string quoted = QuotedIdentifier(table);
+  for (const Text& table : copy.TableNames()) {
+    if (StartsWithIgnoringAsciiCase(table, u"MSys")) continue;
+    const std::string quoted = QuotedIdentifier(ToUtf8(table));
     copy.Execute("DELETE FROM " + quoted + " WHERE rowid = (SELECT max(rowid) FROM " + quoted +
                  ");");
   }

@@ -67,6 +67,15 @@ bool SqliteDatabase::HasTable(const std::string& schema, const std::string& tabl
   return query.Step();
 }
 
+std::vector<Text> SqliteDatabase::TableNames() const {
+  Statement tables(*this,
+                   "SELECT name FROM main.sqlite_master WHERE type = 'table' "
+                   "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid");
+  std::vector<Text> names;
+  while (tables.Step()) names.push_back(tables.ColumnText(0));
+  return names;
+}
+
 Statement::Statement(const SqliteDatabase& db, std::string_view sql) : db_(db.Handle()) {
   const int code =
       sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement_, nullptr);

@@ -105,14 +105,7 @@ class SqliteCatalog : public DatabaseCatalog {
     if (database_) throw EngineError(EngineFault::kObjectOpen);
     database_ = std::make_unique<JetDatabase>(ParseConnectionText(connectionText));
   }
-  std::vector<Text> TableNames() override {
-    Statement tables(Opened().Database(),
-                     "SELECT name FROM main.sqlite_master WHERE type = 'table' "
-                     "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid");
-    std::vector<Text> names;
-    while (tables.Step()) names.push_back(tables.ColumnText(0));
-    return names;
-  }
+  std::vector<Text> TableNames() override { return Opened().Database().TableNames(); }
   std::int64_t RowCount(const Text& table) override {
     const auto count =
         Opened().Prepare(u"SELECT count(*) FROM " + FromUtf8(QuotedIdentifier(ToUtf8(table))));

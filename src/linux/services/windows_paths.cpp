@@ -20,9 +20,6 @@ constexpr char16_t kRootDrive = u'Z';
   throw Error(EINVAL, Text(why) + u": '" + Text(path) + u"'", kSource);
 }
 
-char16_t UpperLetter(char16_t c) {
-  return (c >= u'a' && c <= u'z') ? c - 32 : c;
-}
 bool IsLetter(char16_t c) {
   return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
@@ -80,7 +77,7 @@ std::string NormalisedPosixFolder(const std::string& folder, TextView entry) {
 // UTF-8 names compared as Windows compares file names, ASCII letters
 // without case; bytes of other characters never fall in the ASCII range.
 bool SameIgnoringAsciiCase(std::string_view left, std::string_view right) {
-  const auto fold = [](char c) { return UpperLetter(static_cast<unsigned char>(c)); };
+  const auto fold = [](char c) { return AsciiCapital(static_cast<unsigned char>(c)); };
   return left.size() == right.size() &&
          std::equal(left.begin(), left.end(), right.begin(),
                     [&](char a, char b) { return fold(a) == fold(b); });
@@ -107,7 +104,7 @@ DriveMap::DriveMap(std::string_view drivesText) {
     if (equals == std::string::npos || letter.size() != 1 || !IsLetter(letter[0])) {
       Refuse(u"KORVANE_DRIVES: expected <letter>=<folder>", shown);
     }
-    const char16_t drive = UpperLetter(static_cast<char16_t>(letter[0]));
+    const char16_t drive = AsciiCapital(static_cast<char16_t>(letter[0]));
     if (drive == kRootDrive) Refuse(u"KORVANE_DRIVES: Z: is the root and cannot be mapped", shown);
     const bool taken = std::any_of(mappings_.begin(), mappings_.end(),
                                    [&](const DriveMapping& m) { return m.letter == drive; });
@@ -130,7 +127,7 @@ std::string DriveMap::ToPosix(TextView windowsPath) const {
   if (windowsPath.size() < 3 || (windowsPath[2] != u'\\' && windowsPath[2] != u'/')) {
     Refuse(u"drive-relative path", windowsPath);
   }
-  const char16_t drive = UpperLetter(windowsPath[0]);
+  const char16_t drive = AsciiCapital(windowsPath[0]);
   std::string folder;
   if (drive == kRootDrive) {
     folder = "/";
