@@ -1,8 +1,6 @@
 #include "e2e_fixture.h"
 
-#include "database/database_engine.h"
-#include "linux/services/sqlite_engine.h"
-#include "linux/services/windows_paths.h"
+#include "linux/services/sqlite_database.h"
 
 namespace korvane::e2e {
 
@@ -13,13 +11,11 @@ LauncherScene::LauncherScene() {
   fs::permissions(folder.File("runtime"), fs::perms::owner_all, fs::perm_options::replace);
 }
 
-std::string RowCount(const std::string& backEnd, const std::string& table) {
-  linux_edition::SqliteDatabaseEngine engine;
-  auto rows = engine.CreateRecordset();
-  rows->Open(u"SELECT COUNT(*) FROM " + linux_edition::FromUtf8(table),
-             testing::DemoScene::CompactionText(linux_edition::ToWindowsPath(backEnd)),
-             kStaticCursor, kOptimisticLock, kNoOptions);
-  return ToUtf8(rows->FirstFieldText());
+std::string Ask(const std::string& database, const std::string& sql) {
+  const linux_edition::SqliteDatabase db(database, linux_edition::SqliteDatabase::Mode::kReadOnly,
+                                         u"");
+  linux_edition::Statement query(db, sql);
+  return query.Step() ? ToUtf8(query.ColumnText(0)) : "";
 }
 
 }  // namespace korvane::e2e

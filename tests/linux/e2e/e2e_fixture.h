@@ -2,7 +2,7 @@
 // What every end-to-end scenario shares: the demo files with the launcher
 // and the help file copied beside the front-end, the Access stand-ins it
 // started ended afterwards, and log comparison with "*" standing for any
-// text (for the help viewer's title). Everything the launcher
+// text (a process id, the help viewer's title). Everything the launcher
 // and the stand-in share between runs (instance lock, host registry, host
 // log) lives inside the scene's folder, so tests never meet each other.
 
@@ -35,9 +35,9 @@ struct LauncherScene : testing::DemoScene {
   std::string HostLog() const { return folder.File("host.log"); }
 };
 
-// The number of rows of a back-end's table, read as the launcher's engine
-// reads it. Raises korvane::Error for a file that is no such database.
-std::string RowCount(const std::string& backEnd, const std::string& table);
+// The first field of the first row of `sql` on a database file, read as
+// text.
+std::string Ask(const std::string& database, const std::string& sql);
 
 class LauncherTest : public ::testing::Test {
  protected:
@@ -50,7 +50,7 @@ inline ::testing::AssertionResult LogMatches(const std::vector<std::string>& log
                                              const std::vector<std::string>& expected) {
   bool same = log.size() == expected.size();
   for (std::size_t i = 0; same && i < log.size(); ++i) {
-    same = fnmatch(expected[i].c_str(), log[i].c_str(), 0) == 0;
+    same = fnmatch(expected[i].c_str(), log[i].c_str(), FNM_NOESCAPE) == 0;
   }
   if (same) return ::testing::AssertionSuccess();
   auto failure = ::testing::AssertionFailure() << "log:";
@@ -60,16 +60,16 @@ inline ::testing::AssertionResult LogMatches(const std::vector<std::string>& log
   return failure;
 }
 
-// The Access stand-in's arguments for a front-end beside the launcher, as
-// the host's command line splits into them.
-inline std::vector<std::string> HostArguments(const LauncherScene& demo,
-                                              const std::string& frontEnd) {
-  return {ToUtf8(demo.programFolder) + "\\" + frontEnd,
-          "/wrkgrp:",
-          ToUtf8(demo.workgroupFile),
-          "/user",
-          "qorvu",
-          "/pwdpelmo"};
+// The Access stand-in's log of its start on a front-end beside the
+// launcher: maximised, with the arguments the host's command line splits
+// into, and the outcome's line.
+inline std::vector<std::string> HostStart(const LauncherScene& demo, const std::string& frontEnd,
+                                          const std::string& outcome) {
+  return {"start=*",       "arg=" + ToUtf8(demo.programFolder) + "\\" + frontEnd,
+          "arg=/wrkgrp:",  "arg=" + ToUtf8(demo.workgroupFile),
+          "arg=/user",     "arg=qorvu",
+          "arg=/pwdpelmo", "show=3",
+          outcome};
 }
 
 }  // namespace korvane::e2e

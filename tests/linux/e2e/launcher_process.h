@@ -6,26 +6,25 @@
 #include <sys/types.h>
 
 #include <chrono>
-#include <map>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace korvane::e2e {
 
-// Asks `done` every 10 ms until it holds or `limit` has passed; whether it held.
+// Asks `done` every millisecond until it holds or half a minute has passed;
+// whether it held.
 template <class Done>
-bool Eventually(Done done, std::chrono::milliseconds limit) {
-  for (const auto deadline = std::chrono::steady_clock::now() + limit;
+bool Eventually(Done done) {
+  for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
        std::chrono::steady_clock::now() < deadline;
-       std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+       std::this_thread::sleep_for(std::chrono::milliseconds(1))) {
     if (done()) return true;
   }
   return false;
 }
 
 struct LauncherScene;
-using Environment = std::map<std::string, std::string>;
 
 // What the launcher showed, one line per event, as the UI script logs it.
 struct Outcome {
@@ -41,17 +40,13 @@ inline const std::string kShown =
 class LauncherProcess {
  public:
   // Starts the demo's launcher in its folder on Qt's offscreen platform.
-  // `extra` adds to or overrides the environment.
-  LauncherProcess(const LauncherScene& demo, const std::vector<std::string>& script,
-                  const Environment& extra = {});
+  LauncherProcess(const LauncherScene& demo, const std::vector<std::string>& script);
   ~LauncherProcess();  // kills the launcher if it still runs
 
   // Waits for the launcher to end (30 s at most, then kills it).
   Outcome Finish();
-  // Waits until the log holds `line`; false after the time limit.
-  bool WaitForLogLine(const std::string& line);
-  // True until the launcher has ended.
-  bool Running() const;
+  // What the launcher has shown so far.
+  std::vector<std::string> Log() const;
   // Ends the launcher at once with SIGKILL, as a crash would.
   void Kill();
 
@@ -61,23 +56,15 @@ class LauncherProcess {
 };
 
 // Runs the launcher with the script to its end.
-Outcome RunLauncher(const LauncherScene& demo, const std::vector<std::string>& script,
-                    const Environment& extra = {});
+Outcome RunLauncher(const LauncherScene& demo, const std::vector<std::string>& script);
 
-// One start of the Access stand-in, as its log records it.
-struct HostStart {
-  int pid = 0;
-  std::vector<std::string> arguments;
-  std::string show;     // the window style it was handed
-  std::string outcome;  // "opened=<title>" or "refused=<reason>"
-};
-
-// The stand-in's starts once `count` of them have opened or refused (10 s at
-// most); fewer when they did not come.
-std::vector<HostStart> WaitForHostStarts(const LauncherScene& demo, std::size_t count);
-// The starts recorded so far, after giving a wrongly started host the time
-// to show itself.
-std::vector<HostStart> HostStartsAfterPause(const LauncherScene& demo);
+// The Access stand-in's log, a "key=value" line for each fact of each start
+// (start=<pid>, arg=, show=, then opened=<title> or refused=<reason>), once
+// a start has opened or refused.
+std::vector<std::string> WaitForHost(const LauncherScene& demo);
+// The stand-in's log after giving a wrongly started host the time to show
+// itself.
+std::vector<std::string> HostLogAfterPause(const LauncherScene& demo);
 // Ends every stand-in the demo's launchers started.
 void StopHosts(const LauncherScene& demo);
 

@@ -39,12 +39,12 @@ TEST_F(LauncherTest, CompactionFindsTheBackEndByALinkInAnotherCase) {
         .Bind(2, std::int64_t{linux_edition::kLinkedTableType});
     link.Step();
   }
-  const std::string rows = RowCount(backEnd, "代码");
+  const std::string rows = Ask(backEnd, "SELECT COUNT(*) FROM 代码");
 
   const Outcome outcome = RunLauncher(demo, {kCompact, "answer OK"});
 
   EXPECT_TRUE(LogMatches(outcome.log, {kShown, kCompacted, "idle"}));
-  EXPECT_EQ(RowCount(backEnd, "代码"), rows);
+  EXPECT_EQ(Ask(backEnd, "SELECT COUNT(*) FROM 代码"), rows);
   EXPECT_EQ(Listing(demo.Share()), std::vector<std::string>{"DATA.MDB"});
 }
 
