@@ -5,17 +5,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "linux/services/file_lock.h"
 #include "linux/services/host_registry.h"
 #include "linux/services/stand_in_host_automation.h"
 #include "linux/services/windows_paths.h"
 #include "platform/error.h"
-#include "support/lock_holder.h"
 #include "support/scratch_folder.h"
 
 namespace korvane::linux_edition {
 namespace {
 
-using testing::LockHolder;
 using testing::ScratchFolder;
 
 class Registry : public ::testing::Test {
@@ -36,8 +35,10 @@ class Registry : public ::testing::Test {
 };
 
 TEST_F(Registry, EarliestLiveHostIsExamined) {
-  const LockHolder later(Registration("20.host", "Later", 3000), LockKind::kExclusive);
-  const LockHolder earlier(Registration("30.host", "查询系统", 2000), LockKind::kExclusive);
+  const FileLock later =
+      FileLock::Acquire(Registration("20.host", "Later", 3000), LockKind::kExclusive, u"");
+  const FileLock earlier =
+      FileLock::Acquire(Registration("30.host", "查询系统", 2000), LockKind::kExclusive, u"");
   Registration("10.host", "Dead", 1000);  // a host that died leaves its file unlocked
   const auto host = automation.FindRunningHost();
   EXPECT_EQ(automation.RunningApplicationName(*host), u"查询系统");

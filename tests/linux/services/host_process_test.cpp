@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "linux/services/posix_host_services.h"
@@ -16,7 +17,6 @@
 namespace korvane::linux_edition {
 namespace {
 
-using testing::Exists;
 using testing::ReadFile;
 using testing::ScratchFolder;
 
@@ -49,7 +49,7 @@ class StartedProgram : public ::testing::Test {
 
   // What the started program wrote, once it has written it.
   std::string Output() {
-    for (int i = 0; i < 500 && !Exists(folder.File("args")); ++i) {
+    for (int i = 0; i < 500 && !std::filesystem::exists(folder.File("args")); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     while (::waitpid(-1, nullptr, WNOHANG) > 0) {

@@ -4,14 +4,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <functional>
-#include <memory>
 
 #include "linux/services/file_lock.h"
 #include "linux/services/posix_host_services.h"
 #include "linux/services/utf8_text.h"
 #include "platform/error.h"
-#include "support/lock_holder.h"
 #include "support/scratch_folder.h"
 
 #include "row_name.h"
@@ -19,9 +18,8 @@
 namespace korvane::linux_edition {
 namespace {
 
-using testing::Exists;
+using std::filesystem::exists;
 using testing::Listing;
-using testing::LockHolder;
 using testing::ReadFile;
 using testing::ScratchFolder;
 
@@ -91,17 +89,17 @@ TEST_P(Refused, LeavesBothFilesAsTheyWere) {
   folder.Make("a", "A");
   folder.Make("b", "B");
   const std::string path = folder.File(GetParam().file);
-  if (!Exists(path)) folder.Make(GetParam().file, "partial");
-  std::unique_ptr<LockHolder> holder;
+  if (!exists(path)) folder.Make(GetParam().file, "partial");
+  FileLock held;
   switch (GetParam().obstacle) {
     case Obstacle::kMissing:
       ::unlink(path.c_str());
       break;
     case Obstacle::kLockedElsewhere:
-      holder = std::make_unique<LockHolder>(path, LockKind::kShared);
+      held = FileLock::Acquire(path, LockKind::kShared, u"");
       break;
     case Obstacle::kExclusivelyLockedElsewhere:
-      holder = std::make_unique<LockHolder>(path, LockKind::kExclusive);
+      held = FileLock::Acquire(path, LockKind::kExclusive, u"");
       break;
     case Obstacle::kReadOnly:
       ::chmod(path.c_str(), 0444);
@@ -111,7 +109,7 @@ TEST_P(Refused, LeavesBothFilesAsTheyWere) {
   EXPECT_THROW(GetParam().operation(host, folder), Error);
   EXPECT_EQ(Listing(folder.Path()), before);
   for (const auto& [name, content] : {std::pair{"a", "A"}, std::pair{"b", "B"}}) {
-    if (Exists(folder.File(name))) {
+    if (exists(folder.File(name))) {
       EXPECT_EQ(ReadFile(folder.File(name)), content);
     }
   }
@@ -153,7 +151,7 @@ TEST_F(HostServicesFiles, CopyOntoItselfOrOfAFileThisProcessHoldsIsRefused) {
   EXPECT_EQ(ReadFile(folder.File("a.mdb")), "data");
   const FileLock open = FileLock::Acquire(folder.File("a.mdb"), LockKind::kShared, u"test");
   EXPECT_THROW(host.CopyFile(Win("a.mdb"), Win("b.mdb")), Error);
-  EXPECT_FALSE(Exists(folder.File("b.mdb")));
+  EXPECT_FALSE(exists(folder.File("b.mdb")));
 }
 
 TEST_F(HostServicesFiles, RenameNeverOverwrites) {

@@ -1,21 +1,16 @@
 // The database engine stand-in on Korvane's demo files: accounts, the
 // launcher's two queries as they stand, linked tables, locks.
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <fstream>
-#include <optional>
 
 #include "database/back_end_link.h"
 #include "launch/front_end_launch.h"
+#include "linux/services/file_lock.h"
 #include "linux/services/sqlite_database.h"
-#include "linux/services/sqlite_engine.h"
 #include "linux/services/stand_in_files.h"
-#include "linux/services/utf8_text.h"
-#include "platform/error.h"
-#include "support/demo_scene.h"
-#include "support/lock_holder.h"
+#include "support/engine_test.h"
 
 #include "row_name.h"
 
@@ -23,19 +18,16 @@ namespace korvane::linux_edition {
 namespace {
 
 using testing::DemoScene;
-using testing::LockHolder;
 
-class Engine : public ::testing::Test {
+class Engine : public testing::EngineTest {
  protected:
-  // Opens a connection as the launcher does and returns its string read back.
-  Text OpenAsLauncher(const Text& text) {
+  // Opens and closes a connection as the launcher does.
+  void OpenAsLauncher(const Text& text) {
     const auto connection = engine.CreateConnection();
     connection->SetProvider(kJetProvider);
     connection->SetConnectionString(text);
     connection->Open(Text(), Text(), Text(), kNoOptions);
-    const Text expanded = connection->ConnectionString();
     connection->Close();
-    return expanded;
   }
   // Field 0 of the first row of `sql`.
   Text FirstField(const Text& sql, const Text& connectionText) {
@@ -45,23 +37,7 @@ class Engine : public ::testing::Test {
     recordset->Close();
     return value;
   }
-  void ExpectError(const std::function<void()>& step, std::int32_t number) {
-    try {
-      step();
-      ADD_FAILURE() << "no error raised";
-    } catch (const Error& error) {
-      EXPECT_EQ(error.Number(), number) << ToUtf8(error.Description());
-    }
-  }
-
-  DemoScene scene;
-  SqliteDatabaseEngine engine;
 };
-
-TEST_F(Engine, AccountNameIgnoresCase) {
-  Text text = scene.LauncherConnectionText();
-  EXPECT_NO_THROW(OpenAsLauncher(text.replace(text.find(u"qorvu"), 5, u"QORVU")));
-}
 
 // Each way the front-end refuses to open, and the error the engine gives.
 struct Refusal {
@@ -75,10 +51,11 @@ class EngineRefuses : public Engine, public ::testing::WithParamInterface<Refusa
 TEST_P(EngineRefuses, ConnectionAndRecordsetAlike) {
   Text text = scene.LauncherConnectionText();
   GetParam().arrange(scene, text);
-  ExpectError([&] { OpenAsLauncher(text); }, GetParam().number);
-  ExpectError(
-      [&] { FirstField(kBackEndDiscoveryQuery, u"Provider=Microsoft.Jet.OLEDB.4.0;" + text); },
-      GetParam().number);
+  EXPECT_EQ(ErrorNumber([&] { OpenAsLauncher(text); }), GetParam().number);
+  EXPECT_EQ(ErrorNumber([&] {
+              FirstField(kBackEndDiscoveryQuery, u"Provider=Microsoft.Jet.OLEDB.4.0;" + text);
+            }),
+            GetParam().number);
 }
 
 void Replace(Text& text, const Text& what, const Text& with) {
@@ -103,8 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 TEST_F(Engine, FrontEndHeldExclusivelyElsewhereIsInUse) {
-  const LockHolder holder(scene.files.frontEnd, LockKind::kExclusive);
-  ExpectError([&] { OpenAsLauncher(scene.LauncherConnectionText()); }, 3045);
+  const FileLock held = FileLock::Acquire(scene.files.frontEnd, LockKind::kExclusive, u"");
+  EXPECT_EQ(ErrorNumber([&] { OpenAsLauncher(scene.LauncherConnectionText()); }), 3045);
 }
 
 // The probe fails, naming the reason, when the link to the back-end is
@@ -120,11 +97,12 @@ class ProbeFails : public Engine, public ::testing::WithParamInterface<BrokenLin
 
 TEST_P(ProbeFails, WhileDiscoveryStillReadsTheFrontEnd) {
   GetParam().arrange(scene);
-  std::optional<LockHolder> holder;
-  if (GetParam().backEndHeldElsewhere)
-    holder.emplace(scene.files.dataBackEnd, LockKind::kExclusive);
-  ExpectError([&] { FirstField(kBackEndProbeQuery, scene.ProbeConnectionText()); },
-              GetParam().number);
+  FileLock held;
+  if (GetParam().backEndHeldElsewhere) {
+    held = FileLock::Acquire(scene.files.dataBackEnd, LockKind::kExclusive, u"");
+  }
+  EXPECT_EQ(ErrorNumber([&] { FirstField(kBackEndProbeQuery, scene.ProbeConnectionText()); }),
+            GetParam().number);
   EXPECT_EQ(FirstField(kBackEndDiscoveryQuery, scene.ProbeConnectionText()), scene.dataBackEnd);
 }
 
@@ -177,11 +155,12 @@ TEST_F(Engine, CatalogListsTablesWithTheirRowsAndLeavesViewsOut) {
 // A catalogue refuses a wrong password, an unknown table and a second close.
 TEST_F(Engine, CatalogRefusesWithTheEnginesError) {
   const auto catalog = engine.CreateCatalog();
-  ExpectError([&] { catalog->Open(DemoScene::CompactionText(scene.dataBackEnd, u"x")); }, 3031);
+  EXPECT_EQ(ErrorNumber([&] { catalog->Open(DemoScene::CompactionText(scene.dataBackEnd, u"x")); }),
+            3031);
   catalog->Open(DemoScene::CompactionText(scene.dataBackEnd));
-  ExpectError([&] { catalog->RowCount(u"代码2"); }, 3078);
+  EXPECT_EQ(ErrorNumber([&] { catalog->RowCount(u"代码2"); }), 3078);
   catalog->Close();
-  ExpectError([&] { catalog->Close(); }, 3704);
+  EXPECT_EQ(ErrorNumber([&] { catalog->Close(); }), 3704);
 }
 
 // An open catalogue holds its file as any open database does: no
@@ -191,7 +170,8 @@ TEST_F(Engine, CatalogHoldsItsFileUntilClosed) {
   const Text copy = DemoScene::CompactionText(scene.folder.WindowsFile("share/copy.mdb"));
   const auto catalog = engine.CreateCatalog();
   catalog->Open(text);
-  ExpectError([&] { engine.CreateCompactionEngine()->CompactDatabase(text, copy); }, 3045);
+  EXPECT_EQ(ErrorNumber([&] { engine.CreateCompactionEngine()->CompactDatabase(text, copy); }),
+            3045);
   catalog->Close();
   EXPECT_NO_THROW(engine.CreateCompactionEngine()->CompactDatabase(text, copy));
 }

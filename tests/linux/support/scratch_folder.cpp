@@ -1,7 +1,5 @@
 #include "support/scratch_folder.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -49,11 +47,6 @@ std::string ReadFile(const std::string& path) {
   std::ostringstream out;
   out << in.rdbuf();
   return out.str();
-}
-
-bool Exists(const std::string& path) {
-  struct stat status {};
-  return ::lstat(path.c_str(), &status) == 0;
 }
 
 std::vector<std::string> Listing(const std::string& folder) {

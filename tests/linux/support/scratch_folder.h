@@ -28,7 +28,6 @@ class ScratchFolder {
 
 // The file's bytes; empty for a missing file.
 std::string ReadFile(const std::string& path);
-bool Exists(const std::string& path);
 // The names in a folder, sorted.
 std::vector<std::string> Listing(const std::string& folder);
 
