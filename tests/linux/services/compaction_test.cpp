@@ -4,7 +4,6 @@
 
 #include <sys/resource.h>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 
@@ -129,42 +128,21 @@ INSTANTIATE_TEST_SUITE_P(
                           kDemoDatabasePassword, 3024}),
     RowName());
 
-// The compaction told to damage its copy as a repair would, what the copy
-// then holds, and whether the launcher's check lets it take the back-end's
-// place.
-struct DamageCase {
-  const char* name;
-  const char* fault;  // nothing: the variable unset
-  std::vector<std::int64_t> copyRows;
-  bool errorTable;
-  bool complete;
-};
-
-class CompactionDamage : public Compaction, public ::testing::WithParamInterface<DamageCase> {};
-
-TEST_P(CompactionDamage, IsWhatTheCheckFinds) {
-  if (GetParam().fault) ::setenv(kCompactionFaultVariable, GetParam().fault, 1);
+// A compaction that leaves rows out, as the engine's repair of a damaged
+// database may, gives a copy that the launcher's check keeps from taking
+// the back-end's place.
+TEST_F(Compaction, CopyThatLostRowsIsFoundIncomplete) {
+  ::setenv(kCompactionFaultVariable, "lose-rows", 1);
   Compact();
   ::unsetenv(kCompactionFaultVariable);
 
   const auto catalog = engine.CreateCatalog();
   catalog->Open(DemoScene::CompactionText(scratch));
-  const std::vector<Text> names = catalog->TableNames();
-  std::vector<std::int64_t> rows{catalog->RowCount(u"人员编码"), catalog->RowCount(u"代码")};
+  EXPECT_EQ(catalog->RowCount(u"代码"), 6);
   catalog->Close();
-  EXPECT_EQ(rows, GetParam().copyRows);
-  EXPECT_EQ(std::count(names.begin(), names.end(), u"MSysCompactError"), GetParam().errorTable);
-  EXPECT_EQ(CompactedCopyIsComplete(engine, DemoScene::CompactionText(scene.dataBackEnd),
-                                    DemoScene::CompactionText(scratch)),
-            GetParam().complete);
+  EXPECT_FALSE(CompactedCopyIsComplete(engine, DemoScene::CompactionText(scene.dataBackEnd),
+                                       DemoScene::CompactionText(scratch)));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, CompactionDamage,
-    ::testing::Values(DamageCase{"Unset", nullptr, {6, 7}, false, true},
-                      DamageCase{"LoseRows", "lose-rows", {5, 6}, false, false},
-                      DamageCase{"ErrorTable", "error-table", {6, 7}, true, false}),
-    RowName());
 
 }  // namespace
 }  // namespace korvane::linux_edition
