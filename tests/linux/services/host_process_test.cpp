@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -20,46 +18,37 @@ namespace {
 using testing::ReadFile;
 using testing::ScratchFolder;
 
-MessageAnswer NoPresenter(const Text&, const Text&, MessageButtons) {
-  return MessageAnswer::kOk;
-}
-
 // A program that writes its arguments, one a line, then its window style
 // and whether it leads a session of its own, and renames the result into
 // place when done.
 class StartedProgram : public ::testing::Test {
  protected:
   void SetUp() override {
-    program_ = folder.Make("show args.sh",
-                           "#!/bin/sh\n"
-                           "out=\"$ARGS_OUT\"\n"
-                           "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$out.tmp\"\n"
-                           "printf 'style=%s\\n' \"$KORVANE_SHOW_WINDOW\" >> \"$out.tmp\"\n"
-                           "set -- $(sed 's/.*) //' /proc/$$/stat)\n"
-                           "[ \"$4\" = $$ ] || echo not a session leader >> \"$out.tmp\"\n"
-                           "mv \"$out.tmp\" \"$out\"\n");
-    ::chmod(program_.c_str(), 0755);
-    ::setenv("ARGS_OUT", folder.File("args").c_str(), 1);
+    ::chmod(folder
+                .Make("show args.sh",
+                      "#!/bin/sh\n"
+                      "out=\"$0.args\"\n"
+                      "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$out.tmp\"\n"
+                      "printf 'style=%s\\n' \"$KORVANE_SHOW_WINDOW\" >> \"$out.tmp\"\n"
+                      "set -- $(sed 's/.*) //' /proc/$$/stat)\n"
+                      "[ \"$4\" = $$ ] || echo not a session leader >> \"$out.tmp\"\n"
+                      "mv \"$out.tmp\" \"$out\"\n")
+                .c_str(),
+            0755);
     ::setenv(kShowWindowVariable, "9", 1);  // an inherited value gives way
   }
-  void TearDown() override {
-    ::unsetenv("ARGS_OUT");
-    ::unsetenv(kShowWindowVariable);
-  }
+  void TearDown() override { ::unsetenv(kShowWindowVariable); }
 
   // What the started program wrote, once it has written it.
   std::string Output() {
-    for (int i = 0; i < 500 && !std::filesystem::exists(folder.File("args")); ++i) {
+    for (int i = 0; i < 500 && !std::filesystem::exists(folder.File("show args.sh.args")); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    while (::waitpid(-1, nullptr, WNOHANG) > 0) {
-    }
-    return ReadFile(folder.File("args"));
+    return ReadFile(folder.File("show args.sh.args"));
   }
 
   ScratchFolder folder;
-  std::string program_;
-  PosixHostServices host{NoPresenter};
+  PosixHostServices host{[](auto&&...) { return MessageAnswer::kOk; }};
 };
 
 struct StartCase {
@@ -97,7 +86,7 @@ TEST_F(StartedProgram, UnquotedProgramPathWithABlankIsNotSplit) {
 
 TEST_F(StartedProgram, MissingOrNotExecutableProgramRaises) {
   EXPECT_THROW(host.StartProcess(folder.WindowsFile("none.exe"), u"none.exe", 3), Error);
-  ::chmod(program_.c_str(), 0644);
+  ::chmod(folder.File("show args.sh").c_str(), 0644);
   EXPECT_THROW(host.StartProcess(folder.WindowsFile("show args.sh"), u"x", 3), Error);
   EXPECT_THROW(host.StartProcess(folder.WindowsFile(""), u"x", 3), Error);  // a folder
 }

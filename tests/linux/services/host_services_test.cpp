@@ -63,8 +63,6 @@ TEST_P(Copied, IsCompleteAndWritable) {
 INSTANTIATE_TEST_SUITE_P(
     Table, Copied,
     ::testing::Values(CopyScene{"New", 0640, nullptr, 0, nullptr},
-                      CopyScene{"OverAnOlderCopy", 0644, "old and longer than nothing", 0644,
-                                nullptr},
                       CopyScene{"OfAReadOnlySource", 0444, nullptr, 0, nullptr},
                       CopyScene{"OverAReadOnlyFile", 0644, "old", 0444, nullptr},
                       CopyScene{"BesideWhatAKilledCopyLeft", 0644, "old", 0644, "b.mdb.copying"}),

@@ -19,38 +19,29 @@ struct PathPair {
   const char* posix;
 };
 
-// Pairs that convert both ways.
-class PathRoundTrip : public ::testing::TestWithParam<PathPair> {};
-
-TEST_P(PathRoundTrip, ConvertsBothWays) {
-  EXPECT_EQ(kDrives.ToPosix(GetParam().windows), GetParam().posix);
-  EXPECT_EQ(kDrives.ToWindows(GetParam().posix), GetParam().windows);
+TEST(WindowsPaths, ConvertBothWays) {
+  for (const auto& [windows, posix] :
+       {PathPair{u"Z:\\home\\me\\系统前端.mde", "/home/me/系统前端.mde"}, PathPair{u"Z:\\", "/"},
+        PathPair{u"K:\\", "/tmp/x"}, PathPair{u"K:\\数据\\a.mdb", "/tmp/x/数据/a.mdb"},
+        PathPair{u"L:\\data.mdb", "/srv/y/data.mdb"},
+        // The longest mapped folder wins.
+        PathPair{u"M:\\a", "/tmp/x/inner/a"}, PathPair{u"Z:\\tmp\\xy", "/tmp/xy"}}) {
+    EXPECT_EQ(kDrives.ToPosix(windows), posix);
+    EXPECT_EQ(kDrives.ToWindows(posix), windows);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, PathRoundTrip,
-    ::testing::Values(PathPair{u"Z:\\home\\me\\系统前端.mde", "/home/me/系统前端.mde"},
-                      PathPair{u"Z:\\", "/"}, PathPair{u"K:\\", "/tmp/x"},
-                      PathPair{u"K:\\数据\\a.mdb", "/tmp/x/数据/a.mdb"},
-                      PathPair{u"L:\\data.mdb", "/srv/y/data.mdb"},
-                      // The longest mapped folder wins.
-                      PathPair{u"M:\\a", "/tmp/x/inner/a"}, PathPair{u"Z:\\tmp\\xy", "/tmp/xy"}));
 
 // Spellings that normalise as Windows normalises them.
-class PathNormalised : public ::testing::TestWithParam<PathPair> {};
-
-TEST_P(PathNormalised, ToPosix) {
-  EXPECT_EQ(kDrives.ToPosix(GetParam().windows), GetParam().posix);
+TEST(WindowsPaths, NormaliseAsOnWindows) {
+  for (const auto& [windows, posix] : {PathPair{u"z:/home/me/", "/home/me"},
+                                       // A drive root's folder joined with its own backslash.
+                                       PathPair{u"K:\\\\系统前端.mde", "/tmp/x/系统前端.mde"},
+                                       PathPair{u"Z:\\a\\.\\b\\..\\c", "/a/c"},
+                                       // ".." never leaves the drive.
+                                       PathPair{u"K:\\..\\..\\etc\\passwd", "/tmp/x/etc/passwd"}}) {
+    EXPECT_EQ(kDrives.ToPosix(windows), posix);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, PathNormalised,
-                         ::testing::Values(PathPair{u"z:/home/me/", "/home/me"},
-                                           // A drive root's folder joined with its own backslash.
-                                           PathPair{u"K:\\\\系统前端.mde", "/tmp/x/系统前端.mde"},
-                                           PathPair{u"Z:\\a\\.\\b\\..\\c", "/a/c"},
-                                           // ".." never leaves the drive.
-                                           PathPair{u"K:\\..\\..\\etc\\passwd",
-                                                    "/tmp/x/etc/passwd"}));
 
 TEST(WindowsPaths, RefusesWhatNamesNoFileOnAMappedDrive) {
   for (const Text& path :
