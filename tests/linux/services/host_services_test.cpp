@@ -69,7 +69,15 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 // How a file stands in the way of an operation.
-enum class Obstacle { kMissing, kLockedElsewhere, kExclusivelyLockedElsewhere, kReadOnly };
+void Missing(const std::string& path, FileLock&) {
+  ::unlink(path.c_str());
+}
+void OpenElsewhere(const std::string& path, FileLock& held) {
+  held = FileLock::Acquire(path, LockKind::kShared, u"");
+}
+void ReadOnly(const std::string& path, FileLock&) {
+  ::chmod(path.c_str(), 0444);
+}
 
 // An operation on the files "a" (content "A") and "b" (content "B") refused
 // because of an obstacle on one of them: it raises and leaves both files as
@@ -78,7 +86,7 @@ struct Refusal {
   const char* name;
   std::function<void(HostServices&, const ScratchFolder&)> operation;
   std::string file;
-  Obstacle obstacle;
+  void (*obstruct)(const std::string& path, FileLock& held);
 };
 
 class Refused : public HostServicesFiles, public ::testing::WithParamInterface<Refusal> {};
@@ -89,20 +97,7 @@ TEST_P(Refused, LeavesBothFilesAsTheyWere) {
   const std::string path = folder.File(GetParam().file);
   if (!exists(path)) folder.Make(GetParam().file, "partial");
   FileLock held;
-  switch (GetParam().obstacle) {
-    case Obstacle::kMissing:
-      ::unlink(path.c_str());
-      break;
-    case Obstacle::kLockedElsewhere:
-      held = FileLock::Acquire(path, LockKind::kShared, u"");
-      break;
-    case Obstacle::kExclusivelyLockedElsewhere:
-      held = FileLock::Acquire(path, LockKind::kExclusive, u"");
-      break;
-    case Obstacle::kReadOnly:
-      ::chmod(path.c_str(), 0444);
-      break;
-  }
+  GetParam().obstruct(path, held);
   const auto before = Listing(folder.Path());
   EXPECT_THROW(GetParam().operation(host, folder), Error);
   EXPECT_EQ(Listing(folder.Path()), before);
@@ -128,19 +123,17 @@ void Replace(HostServices& host, const ScratchFolder& f) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Refused,
-    ::testing::Values(
-        Refusal{"CopyOfALockedSource", Copy, "a", Obstacle::kLockedElsewhere},
-        Refusal{"CopyOntoALockedFile", Copy, "b", Obstacle::kLockedElsewhere},
-        // Another program is still writing the scratch file.
-        Refusal{"CopyBesideAScratchFileInUse", Copy, "b.copying",
-                Obstacle::kExclusivelyLockedElsewhere},
-        Refusal{"DeleteOfALockedFile", Delete, "a", Obstacle::kLockedElsewhere},
-        Refusal{"DeleteOfAReadOnlyFile", Delete, "a", Obstacle::kReadOnly},
-        Refusal{"RenameOfALockedFile", Rename, "a", Obstacle::kLockedElsewhere},
-        Refusal{"ReplaceOfAMissingTarget", Replace, "a", Obstacle::kMissing},
-        Refusal{"ReplaceOfALockedTarget", Replace, "a", Obstacle::kExclusivelyLockedElsewhere},
-        Refusal{"ReplaceOfAReadOnlyTarget", Replace, "a", Obstacle::kReadOnly},
-        Refusal{"ReplaceByALockedFile", Replace, "b", Obstacle::kExclusivelyLockedElsewhere}),
+    ::testing::Values(Refusal{"CopyOfALockedSource", Copy, "a", OpenElsewhere},
+                      Refusal{"CopyOntoALockedFile", Copy, "b", OpenElsewhere},
+                      // Another program is still writing the scratch file.
+                      Refusal{"CopyBesideAScratchFileInUse", Copy, "b.copying", OpenElsewhere},
+                      Refusal{"DeleteOfALockedFile", Delete, "a", OpenElsewhere},
+                      Refusal{"DeleteOfAReadOnlyFile", Delete, "a", ReadOnly},
+                      Refusal{"RenameOfALockedFile", Rename, "a", OpenElsewhere},
+                      Refusal{"ReplaceOfAMissingTarget", Replace, "a", Missing},
+                      Refusal{"ReplaceOfALockedTarget", Replace, "a", OpenElsewhere},
+                      Refusal{"ReplaceOfAReadOnlyTarget", Replace, "a", ReadOnly},
+                      Refusal{"ReplaceByALockedFile", Replace, "b", OpenElsewhere}),
     RowName());
 
 TEST_F(HostServicesFiles, CopyOntoItselfOrOfAFileThisProcessHoldsIsRefused) {
