@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "linux/services/connection_text.h"
 #include "linux/services/utf8_text.h"
 #include "platform/error.h"
@@ -14,19 +16,15 @@ struct ParseCase {
   ConnectionSettings expected;
 };
 
-void ExpectSame(const ConnectionSettings& actual, const ConnectionSettings& expected) {
-  EXPECT_EQ(actual.provider, expected.provider);
-  EXPECT_EQ(actual.dataSource, expected.dataSource);
-  EXPECT_EQ(actual.systemDatabase, expected.systemDatabase);
-  EXPECT_EQ(actual.userId, expected.userId);
-  EXPECT_EQ(actual.password, expected.password);
-  EXPECT_EQ(actual.databasePassword, expected.databasePassword);
+auto Fields(const ConnectionSettings& s) {
+  return std::tie(s.provider, s.dataSource, s.systemDatabase, s.userId, s.password,
+                  s.databasePassword);
 }
 
 class ConnectionTextParse : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ConnectionTextParse, Reads) {
-  ExpectSame(ParseConnectionText(GetParam().text), GetParam().expected);
+  EXPECT_EQ(Fields(ParseConnectionText(GetParam().text)), Fields(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -62,7 +60,7 @@ TEST(ConnectionText, ExpandedFormReadsBackTheSame) {
                                     u" qorvu ",
                                     u" \"x'y\" ",
                                     u""};
-  ExpectSame(ParseConnectionText(ExpandConnectionText(settings)), settings);
+  EXPECT_EQ(Fields(ParseConnectionText(ExpandConnectionText(settings))), Fields(settings));
 }
 
 }  // namespace
