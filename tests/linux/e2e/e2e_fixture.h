@@ -35,8 +35,7 @@ struct LauncherScene : testing::DemoScene {
   std::string HostLog() const { return folder.File("host.log"); }
 };
 
-// The first field of the first row of `sql` on a database file, read as
-// text.
+// The first field of the first row of `sql` on a database file, as text.
 std::string Ask(const std::string& database, const std::string& sql);
 
 class LauncherTest : public ::testing::Test {

@@ -55,7 +55,6 @@ class LauncherProcess {
   pid_t pid_ = -1;
 };
 
-// Runs the launcher with the script to its end.
 Outcome RunLauncher(const LauncherScene& demo, const std::vector<std::string>& script);
 
 // The Access stand-in's log, a "key=value" line for each fact of each start
@@ -65,7 +64,6 @@ std::vector<std::string> WaitForHost(const LauncherScene& demo);
 // The stand-in's log after giving a wrongly started host the time to show
 // itself.
 std::vector<std::string> HostLogAfterPause(const LauncherScene& demo);
-// Ends every stand-in the demo's launchers started.
 void StopHosts(const LauncherScene& demo);
 
 }  // namespace korvane::e2e

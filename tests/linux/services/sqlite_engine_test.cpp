@@ -27,7 +27,6 @@ class Engine : public testing::EngineTest {
     connection->Open(Text(), Text(), Text(), kNoOptions);
     connection->Close();
   }
-  // Field 0 of the first row of `sql`.
   Text FirstField(const Text& sql, const Text& connectionText) {
     const auto recordset = engine.CreateRecordset();
     recordset->Open(sql, connectionText, kDynamicCursor, kOptimisticLock, kNoOptions);
