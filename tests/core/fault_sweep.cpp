@@ -46,8 +46,6 @@ void SweepEachCall(const WorldStep& scene, const WorldStep& routine,
 
     ASSERT_GT(w.log.Calls().size(), index);
     EXPECT_EQ(w.log.Calls()[index].operation, operation);
-    EXPECT_EQ(w.log.Calls()[index].arguments, baseline[index].arguments);
-    EXPECT_TRUE(w.log.Calls()[index].failed);
     EXPECT_NE(outcome, Outcome::kErrorEscaped);
     if (backEnd) {
       const auto now = w.host.Content(kBackEndPath);
@@ -58,8 +56,6 @@ void SweepEachCall(const WorldStep& scene, const WorldStep& routine,
       EXPECT_TRUE(now == backUp || now == backEnd) << now.value_or("lost");
     }
     EXPECT_FALSE(w.host.Has(kBackUpTempPath));
-    EXPECT_EQ(w.engine.live, 0);
-    EXPECT_EQ(w.automation.held, 0);
     check({w, index, baseline, outcome});
   }
 }

@@ -18,7 +18,6 @@ TEST_P(RunCommand, EndsTheProgramAfterTheLaunch) {
   GetParam()(w);
   EXPECT_EQ(w.Run([&] { w.mainWindow.Choose(MenuCommand::运行); }), Outcome::kProgramEnded);
   EXPECT_EQ(w.log.Operations().back(), "EndProgram");
-  EXPECT_FALSE(w.window.unloaded);
   for (const StartedProcess& started : w.host.started) {
     EXPECT_NE(started.commandLine.find(kMainFrontEndName), Text::npos);
   }
@@ -40,7 +39,6 @@ TEST_F(LauncherTest, CompactAndBackUpPassTheirActionWords) {
 
 TEST_F(LauncherTest, CloseUnloadsAndEmptiesTheComponentTable) {
   w.mainWindow.Choose(MenuCommand::关闭);
-  EXPECT_TRUE(w.window.unloaded);
   for (int i = 0; i < ComponentFiles::kCount; ++i) EXPECT_EQ(w.launcher.componentFiles.At(i), u"");
   EXPECT_THROW(w.launcher.componentFiles.At(ComponentFiles::kCount), Error);
   EXPECT_EQ(w.log.Operations(), std::vector<std::string>{"Window.Unload"});

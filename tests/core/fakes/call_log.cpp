@@ -9,20 +9,15 @@ Error InjectedError(const std::string& operation) {
 void CallLog::Enter(std::string operation, std::vector<Text> arguments) {
   const std::size_t index = calls_.size();
   calls_.push_back({std::move(operation), std::move(arguments)});
-  const Call& call = calls_.back();
   for (const Fault& fault : faults_) {
-    const bool matches = fault.index ? *fault.index == index : fault.operation == call.operation;
-    if (matches) Raise(fault.error.value_or(InjectedError(call.operation)));
+    const bool matches =
+        fault.index ? *fault.index == index : fault.operation == calls_[index].operation;
+    if (matches) throw fault.error.value_or(InjectedError(calls_[index].operation));
   }
 }
 
-void CallLog::Raise(Error error) {
-  if (!calls_.empty()) calls_.back().failed = true;
-  throw error;
-}
-
-void CallLog::FailCallAt(std::size_t index, std::optional<Error> error) {
-  faults_.push_back({index, {}, std::move(error)});
+void CallLog::FailCallAt(std::size_t index) {
+  faults_.push_back({index, {}, std::nullopt});
 }
 
 void CallLog::Fail(std::string operation, std::optional<Error> error) {

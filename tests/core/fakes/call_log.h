@@ -17,7 +17,6 @@ namespace korvane::testing {
 struct Call {
   std::string operation;
   std::vector<Text> arguments;
-  bool failed = false;  // the call raised, injected or not
 };
 
 // The error an injected failure raises unless the test names another.
@@ -27,12 +26,9 @@ class CallLog {
  public:
   // Records the call, then raises when a planned failure matches it.
   void Enter(std::string operation, std::vector<Text> arguments = {});
-  // Marks the last call as failed and raises `error` (a failure the double
-  // itself decides, such as a missing file).
-  [[noreturn]] void Raise(Error error);
 
   // Makes the call at this position of the run (from 0) raise.
-  void FailCallAt(std::size_t index, std::optional<Error> error = std::nullopt);
+  void FailCallAt(std::size_t index);
   // Makes every call of the operation raise.
   void Fail(std::string operation, std::optional<Error> error = std::nullopt);
 

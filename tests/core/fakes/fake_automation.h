@@ -16,13 +16,11 @@ class FakeAutomation : public HostAutomation {
   // The running instance's application name; no instance when empty.
   std::optional<Text> runningName;
   Text hostFolder = u"C:\\Office\\";
-  // Running-instance handles not yet released.
-  int held = 0;
 
   std::unique_ptr<RunningHost> FindRunningHost() override {
     log_.Enter("FindRunningHost", {kHostAutomationClass});
-    if (!runningName) log_.Raise(Error(429, u"ActiveX 部件不能创建对象", u"FakeAutomation"));
-    return std::make_unique<HeldInstance>(held);
+    if (!runningName) throw Error(429, u"ActiveX 部件不能创建对象", u"FakeAutomation");
+    return std::make_unique<RunningHost>();
   }
   Text RunningApplicationName(RunningHost&) override {
     log_.Enter("RunningApplicationName");
@@ -34,15 +32,6 @@ class FakeAutomation : public HostAutomation {
   }
 
  private:
-  class HeldInstance : public RunningHost {
-   public:
-    explicit HeldInstance(int& held) : held_(held) { ++held_; }
-    ~HeldInstance() override { --held_; }
-
-   private:
-    int& held_;
-  };
-
   CallLog& log_;
 };
 

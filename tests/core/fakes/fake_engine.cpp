@@ -1,49 +1,42 @@
 #include "fakes/fake_engine.h"
 
-#include <utility>
-
 namespace korvane::testing {
 namespace {
 
-constexpr char16_t kSource[] = u"FakeEngine";
-
 Error EngineError(const char16_t* description) {
-  return Error(-2147467259, description, kSource);
+  return Error(-2147467259, description, u"FakeEngine");
 }
 
-// Counts itself among the engine's live objects while it exists.
-class Counted {
+// An object of the engine, entering its calls in the engine's log.
+class EngineObject {
  public:
-  explicit Counted(FakeEngine& engine) : engine_(engine) { ++engine_.live; }
-  ~Counted() { --engine_.live; }
-  Counted(const Counted&) = delete;
-  Counted& operator=(const Counted&) = delete;
+  explicit EngineObject(FakeEngine& engine) : engine_(engine) {}
 
  protected:
+  void Enter(std::string operation, std::vector<Text> arguments = {}) {
+    engine_.log().Enter(std::move(operation), std::move(arguments));
+  }
   FakeEngine& engine_;
 };
 
-class FakeConnection : public Connection, Counted {
+class FakeConnection : public Connection, EngineObject {
  public:
-  using Counted::Counted;
-  void SetProvider(const Text& provider) override {
-    engine_.log().Enter("Connection.SetProvider", {provider});
-  }
+  using EngineObject::EngineObject;
+  void SetProvider(const Text& provider) override { Enter("Connection.SetProvider", {provider}); }
   void SetConnectionString(const Text& text) override {
-    engine_.log().Enter("Connection.SetConnectionString", {text});
+    Enter("Connection.SetConnectionString", {text});
     text_ = text;
   }
   void Open(const Text& text, const Text& user, const Text& password, int options) override {
-    engine_.log().Enter("Connection.Open", {text, user, password, Arg(options)});
+    Enter("Connection.Open", {text, user, password, Arg(options)});
     open_ = true;
   }
   Text ConnectionString() override {
-    engine_.log().Enter("Connection.ConnectionString");
+    Enter("Connection.ConnectionString");
     return open_ ? FakeEngine::Expanded(text_) : text_;
   }
   void Close() override {
-    engine_.log().Enter("Connection.Close");
-    if (!open_) engine_.log().Raise(EngineError(u"对象关闭时不允许操作"));
+    Enter("Connection.Close");
     open_ = false;
   }
 
@@ -52,92 +45,58 @@ class FakeConnection : public Connection, Counted {
   bool open_ = false;
 };
 
-class FakeRecordset : public Recordset, Counted {
+class FakeRecordset : public Recordset, EngineObject {
  public:
-  using Counted::Counted;
+  using EngineObject::EngineObject;
   void Open(const Text& sql, const Text& connection, int cursor, int lock, int options) override {
-    engine_.log().Enter("Recordset.Open", {sql, connection, Arg(cursor), Arg(lock), Arg(options)});
-    if (connection.empty()) engine_.log().Raise(EngineError(u"未指定连接"));
-    open_ = true;
+    Enter("Recordset.Open", {sql, connection, Arg(cursor), Arg(lock), Arg(options)});
+    if (connection.empty()) throw EngineError(u"未指定连接");
   }
   Text FirstFieldText() override {
-    engine_.log().Enter("Recordset.FirstFieldText");
-    if (!open_ || !engine_.firstRow) engine_.log().Raise(EngineError(u"BOF 或 EOF 中有一个是真"));
+    Enter("Recordset.FirstFieldText");
+    if (!engine_.firstRow) throw EngineError(u"BOF 或 EOF 中有一个是真");
     return *engine_.firstRow;
   }
-  void Close() override {
-    engine_.log().Enter("Recordset.Close");
-    if (!open_) engine_.log().Raise(EngineError(u"对象关闭时不允许操作"));
-    open_ = false;
-  }
-
- private:
-  bool open_ = false;
+  void Close() override { Enter("Recordset.Close"); }
 };
 
-class FakeCompaction : public CompactionEngine, Counted {
+class FakeCompaction : public CompactionEngine, EngineObject {
  public:
-  using Counted::Counted;
+  using EngineObject::EngineObject;
   void CompactDatabase(const Text& source, const Text& destination) override {
-    engine_.log().Enter("CompactDatabase", {source, destination});
-    FakeHost& host = engine_.host();
-    const Text from = DataSourceOf(source);
-    const Text to = DataSourceOf(destination);
-    const auto file = host.File(from);
-    if (!file) engine_.log().Raise(EngineError(u"找不到文件"));
-    if (file->locked) engine_.log().Raise(EngineError(u"文件已在使用中"));
-    if (host.Has(to)) engine_.log().Raise(EngineError(u"数据库已存在"));
-    host.PutFile(to, FakeEngine::Compacted(file->content));
+    Enter("CompactDatabase", {source, destination});
+    const auto content = engine_.host().Content(DataSourceOf(source));
+    if (!content) throw EngineError(u"找不到文件");
+    if (engine_.host().Has(DataSourceOf(destination))) throw EngineError(u"数据库已存在");
+    engine_.host().PutFile(DataSourceOf(destination), FakeEngine::Compacted(*content));
   }
 };
 
-class FakeCatalog : public DatabaseCatalog, Counted {
+class FakeCatalog : public DatabaseCatalog, EngineObject {
  public:
-  using Counted::Counted;
-  ~FakeCatalog() override { Release(); }
+  using EngineObject::EngineObject;
   void Open(const Text& connectionText) override {
-    engine_.log().Enter("Catalog.Open", {connectionText});
-    if (path_) engine_.log().Raise(EngineError(u"对象打开时不允许操作"));
-    const Text path = DataSourceOf(connectionText);
-    const auto file = engine_.host().File(path);
-    if (!file) engine_.log().Raise(EngineError(u"找不到文件"));
-    if (file->locked) engine_.log().Raise(EngineError(u"文件已在使用中"));
-    const bool compacted = file->content.starts_with(FakeEngine::Compacted(""));
+    Enter("Catalog.Open", {connectionText});
+    const auto content = engine_.host().Content(DataSourceOf(connectionText));
+    const bool compacted = content && content->starts_with(FakeEngine::Compacted(""));
     tables_ = compacted ? engine_.compactedTables.value_or(engine_.tables) : engine_.tables;
-    engine_.host().SetLocked(path);
-    path_ = path;
   }
   std::vector<Text> TableNames() override {
-    engine_.log().Enter("Catalog.TableNames");
-    RaiseUnlessOpen();
+    Enter("Catalog.TableNames");
     std::vector<Text> names;
     for (const auto& table : tables_) names.push_back(table.name);
     return names;
   }
   std::int64_t RowCount(const Text& table) override {
-    engine_.log().Enter("Catalog.RowCount", {table});
-    RaiseUnlessOpen();
+    Enter("Catalog.RowCount", {table});
     for (const auto& held : tables_) {
       if (held.name == table) return held.rows;
     }
-    engine_.log().Raise(EngineError(u"找不到输入表"));
+    throw EngineError(u"找不到输入表");
   }
-  void Close() override {
-    engine_.log().Enter("Catalog.Close");
-    RaiseUnlessOpen();
-    Release();
-  }
+  void Close() override { Enter("Catalog.Close"); }
 
  private:
-  void RaiseUnlessOpen() {
-    if (!path_) engine_.log().Raise(EngineError(u"对象关闭时不允许操作"));
-  }
-  void Release() {
-    const auto path = std::exchange(path_, std::nullopt);
-    if (path && engine_.host().Has(*path)) engine_.host().SetLocked(*path, false);
-  }
-
-  std::optional<Text> path_;  // the file held while open
   std::vector<FakeEngine::Table> tables_;
 };
 

@@ -3,8 +3,7 @@
 // engine and catalogue enters its calls in the shared log, and the
 // front-end's first row is set by the test. Compaction writes its
 // destination as a file of the fake host. Every database holds the tables
-// the test sets, a compacted copy those of its own when set; a catalogue
-// holds its file locked while it is open, as the engine does.
+// the test sets, a compacted copy those of its own when set.
 
 #include <cstdint>
 #include <optional>
@@ -34,8 +33,6 @@ class FakeEngine : public DatabaseEngine {
   // The tables of every database, and of every compacted copy when set.
   std::vector<Table> tables = {{u"代码", 6}, {u"Staff", 3}, {u"MSysObjects", 24}};
   std::optional<std::vector<Table>> compactedTables;
-  // Objects created and not yet released.
-  int live = 0;
 
   std::unique_ptr<Connection> CreateConnection() override;
   std::unique_ptr<Recordset> CreateRecordset() override;

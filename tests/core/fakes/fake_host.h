@@ -1,8 +1,9 @@
 #pragma once
 // An in-memory desktop platform: files keyed by Windows path without regard
 // to ASCII case, each with its content and whether it is locked (open
-// elsewhere) or read-only; message boxes answered from a script; and an end
-// of the program that stops the routine that called it.
+// elsewhere, so that it can be neither read nor changed); message boxes
+// answered from a script; and an end of the program that stops the routine
+// that called it.
 
 #include <deque>
 #include <map>
@@ -33,12 +34,6 @@ struct StartedProcess {
   bool operator==(const StartedProcess&) const = default;
 };
 
-struct FakeFile {
-  std::string content;
-  bool locked = false;
-  bool readOnly = false;
-};
-
 class FakeHost : public HostServices {
  public:
   explicit FakeHost(CallLog& log) : log_(log) {}
@@ -51,10 +46,8 @@ class FakeHost : public HostServices {
 
   void PutFile(const Text& path, std::string content);
   void RemoveFile(const Text& path);
-  void SetLocked(const Text& path, bool locked = true);
-  void SetReadOnly(const Text& path, bool readOnly = true);
-  // The file, or its content, or nothing when the path names no file.
-  std::optional<FakeFile> File(const Text& path) const;
+  void SetLocked(const Text& path);
+  // The file's content, or nothing when the path names no file.
   std::optional<std::string> Content(const Text& path) const;
   bool Has(const Text& path) const { return Content(path).has_value(); }
 
@@ -77,14 +70,15 @@ class FakeHost : public HostServices {
   [[noreturn]] void EndProgram() override;
 
  private:
-  static Text Key(const Text& path);
-  FakeFile* Find(const Text& path);
-  // Raises the platform's errors for a missing or unwritable file.
-  FakeFile& Existing(const Text& path);
-  void Writable(const FakeFile& file);
+  struct File {
+    std::string content;
+    bool locked = false;
+  };
+  // The file, raising the platform's error when it is missing or locked.
+  File& Unlocked(const Text& path);
 
   CallLog& log_;
-  std::map<Text, FakeFile> files_;
+  std::map<Text, File> files_;  // by path in ASCII capitals
 };
 
 }  // namespace korvane::testing

@@ -16,7 +16,6 @@ class FakeWindow : public WindowSurface {
 
   // The platform's unload event, run by Unload.
   std::function<void()> onUnload;
-  bool unloaded = false;
 
   NativeWindowHandle Handle() override {
     log_.Enter("Window.Handle");
@@ -27,7 +26,6 @@ class FakeWindow : public WindowSurface {
   }
   void Unload() override {
     log_.Enter("Window.Unload");
-    unloaded = true;
     if (onUnload) onUnload();
   }
 

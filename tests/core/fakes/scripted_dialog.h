@@ -27,8 +27,7 @@ class ScriptedDialog : public FileDialog {
     log_.Enter("ShowOpen", {cancelError_ ? u"True" : u"False", Arg(maxFileSize_), Arg(flags_),
                             dialogTitle_, filter_});
     if (!choice) {
-      if (cancelError_)
-        log_.Raise(Error(error_number::kDialogCancelled, u"选定“取消”", u"CommonDialog"));
+      if (cancelError_) throw Error(error_number::kDialogCancelled, u"选定“取消”", u"CommonDialog");
       return;
     }
     fileName_ = choice->chosenPath;
