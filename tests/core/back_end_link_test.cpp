@@ -1,5 +1,5 @@
 // The connection text of the main front-end and the discovery of the data
-// back-end. What each failing engine step leaves is the fault sweep's part.
+// back-end.
 
 #include <gtest/gtest.h>
 
@@ -44,6 +44,7 @@ TEST(BackEndDiscovery, RunsTheCatalogueQueryOnTheExpandedConnectionText) {
   w.StandardScene();
   w.engine.firstRow = u"\\\\server\\share\\数据.mdb";
   EXPECT_EQ(FindBackEndPath(w.launcher), u"\\\\server\\share\\数据.mdb");
+  EXPECT_EQ(w.log.Operations().back(), "Recordset.Close");
   const auto opens = w.log.CallsOf("Recordset.Open");
   ASSERT_EQ(opens.size(), 1u);
   EXPECT_EQ(opens[0].arguments,

@@ -33,6 +33,10 @@ TEST_P(HostCommandLine, StartsTheHostMaximisedOnTheChosenFrontEnd) {
   const Text program = Text(row.hostFolder) + u"msaccess.exe";
   EXPECT_EQ(w.host.started,
             (std::vector<StartedProcess>{{program, program + row.commandLine, kShowMaximized}}));
+  // The host's folder is asked before the launcher's own.
+  const auto operations = w.log.Operations();
+  EXPECT_EQ(std::vector<std::string>(operations.end() - 3, operations.end()),
+            (std::vector<std::string>{"HostProgramFolder", "ProgramFolder", "StartProcess"}));
   // Either front-end is started after probing the main front-end's link.
   const auto probes = w.log.CallsOf("Recordset.Open");
   ASSERT_EQ(probes.size(), 1u);
@@ -62,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct DecisionRow {
   const char* name;
   std::optional<Text> runningName;
-  const char* failing;  // empty: nothing fails
+  std::vector<std::string> failing;
   MessageAnswer answer;
   std::vector<MessageBox> messages;
   bool started;
@@ -76,7 +80,7 @@ TEST_P(LaunchDecision, StartsTheHostOnlyWhenAllowed) {
   w.StandardScene();
   w.automation.runningName = row.runningName;
   w.host.answers.push_back(row.answer);
-  if (*row.failing) w.log.Fail(row.failing);
+  for (const std::string& operation : row.failing) w.log.Fail(operation);
 
   EXPECT_EQ(w.Run([&] { LaunchFrontEnd(w.launcher, true); }), Outcome::kReturned);
 
@@ -93,16 +97,30 @@ constexpr auto kYes = MessageAnswer::kYes;
 INSTANTIATE_TEST_SUITE_P(
     Table, LaunchDecision,
     ::testing::Values(
-        DecisionRow{"NoHostRunning", std::nullopt, "", kNo, {}, true},
-        DecisionRow{"HostRunsAnotherApplication", u"Microsoft Access", "", kNo, {}, true},
-        DecisionRow{"NameComparedExactly", u"korvane", "", kNo, {}, true},
-        DecisionRow{"KorvaneRunning", u"Korvane", "", kYes, {kKorvaneRunning}, false},
+        DecisionRow{"NoHostRunning", std::nullopt, {}, kNo, {}, true},
+        DecisionRow{"HostRunsAnotherApplication", u"Microsoft Access", {}, kNo, {}, true},
+        DecisionRow{"NameComparedExactly", u"korvane", {}, kNo, {}, true},
+        DecisionRow{"KorvaneRunning", u"Korvane", {}, kYes, {kKorvaneRunning}, false},
+        // A host that will not tell what it has open may have Korvane open.
+        DecisionRow{"NameUnreadable",
+                    u"Microsoft Access",
+                    {"RunningApplicationName"},
+                    kYes,
+                    {kKorvaneRunning},
+                    false},
         DecisionRow{
-            "ProbeFailsAnswerNo", std::nullopt, "Recordset.Open", kNo, {kInitialise}, false},
+            "ProbeFailsAnswerNo", std::nullopt, {"Recordset.Open"}, kNo, {kInitialise}, false},
         DecisionRow{
-            "ProbeFailsAnswerYes", std::nullopt, "Recordset.Open", kYes, {kInitialise}, true},
+            "ProbeFailsAnswerYes", std::nullopt, {"Recordset.Open"}, kYes, {kInitialise}, true},
+        // A question that cannot be asked is not answered Yes.
         DecisionRow{
-            "FrontEndCannotBeOpened", std::nullopt, "Connection.Open", kNo, {kInitialise}, false}),
+            "QuestionFails", std::nullopt, {"Recordset.Open", "ShowMessage"}, kYes, {}, false},
+        DecisionRow{"FrontEndCannotBeOpened",
+                    std::nullopt,
+                    {"Connection.Open"},
+                    kNo,
+                    {kInitialise},
+                    false}),
     RowName());
 
 }  // namespace

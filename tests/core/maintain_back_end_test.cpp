@@ -67,6 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
     NotFoundOrOtherWord, Maintenance,
     ::testing::Values(
         MaintenanceRow{"MissingOtherWord", RemoveBackEnd, u"其他", {kNotFound}, {kBackUpKept}},
+        // A path read before the discovery failed is not trusted.
+        MaintenanceRow{"DiscoveryNotClosed", [](World& w) { w.log.Fail("Recordset.Close"); }, u"涮新", {kNotFound}, {kBackEndKept}},
         MaintenanceRow{"CompactWithBlank", {}, u"涮新 ", {}, {kBackEndKept, kNoScratch}}),
     RowName());
 
@@ -166,6 +168,8 @@ TEST_P(CompactionOf, SwapsTheScratchFileInUnderTheSamePassword) {
   const Text prefix =
       u"Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password='tandr4820517';Data Source=";
   const Text scratch = backEnd.substr(0, backEnd.size() - 4) + u"备份.mdb";
+  // The engine comes first: without it nothing is looked for.
+  EXPECT_EQ(w.log.Operations().front(), "CreateCompactionEngine");
   const auto compactions = w.log.CallsOf("CompactDatabase");
   ASSERT_EQ(compactions.size(), 1u);
   EXPECT_EQ(compactions[0].arguments, (std::vector<Text>{prefix + backEnd, prefix + scratch}));

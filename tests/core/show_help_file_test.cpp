@@ -1,6 +1,5 @@
 // The 帮助 command: the help file in the viewer, owned by the main window.
-// A failing viewer is reported (see the fault sweep) unless its error
-// carries no number.
+// A failing viewer is reported unless its error carries no number.
 
 #include <gtest/gtest.h>
 
@@ -17,11 +16,12 @@ struct HelpRow {
   bool helpFilePresent;
   std::optional<Error> viewerError;
   bool messageBoxFails = false;
+  std::vector<MessageBox> messages = {};
 };
 
 class ShowHelp : public ::testing::TestWithParam<HelpRow> {};
 
-TEST_P(ShowHelp, ShowsTheFileWithoutAMessage) {
+TEST_P(ShowHelp, ShowsTheFileOrReportsTheViewersError) {
   const HelpRow& row = GetParam();
   World w;
   w.StandardScene();
@@ -37,13 +37,18 @@ TEST_P(ShowHelp, ShowsTheFileWithoutAMessage) {
   for (const Call& call : calls) {
     EXPECT_EQ(call.arguments, (std::vector<Text>{Arg(kWindowHandle), kHelpPath, u"0", u"0"}));
   }
-  EXPECT_TRUE(w.host.messages.empty());
+  EXPECT_EQ(w.host.messages, row.messages);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ShowHelp,
     ::testing::Values(HelpRow{"MissingFile", false, std::nullopt},
                       HelpRow{"Shown", true, std::nullopt},
+                      HelpRow{"ViewerFails",
+                              true,
+                              Error(126, u"找不到模块", u"hhctrl.ocx"),
+                              false,
+                              {{u"hhctrl.ocx-->找不到模块", Text(u"出错"), MessageButtons::kOk}}},
                       HelpRow{"ErrorNumberZeroNotReported", true, Error(0, u"", u"hhctrl.ocx")},
                       HelpRow{"ReportCannotBeShown", true, Error(126, u"x", u"hhctrl.ocx"), true}),
     RowName());
