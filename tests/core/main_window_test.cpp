@@ -9,25 +9,13 @@
 namespace korvane::testing {
 namespace {
 
-// 运行 ends the program whatever the launch did, without the unload step.
-class RunCommand : public ::testing::TestWithParam<WorldStep> {};
-
-TEST_P(RunCommand, EndsTheProgramAfterTheLaunch) {
-  World w;
-  w.StandardScene();
-  GetParam()(w);
+// 运行 ends the program after the launch, without the unload step.
+TEST_F(LauncherTest, RunStartsTheMainFrontEndAndEndsTheProgram) {
   EXPECT_EQ(w.Run([&] { w.mainWindow.Choose(MenuCommand::运行); }), Outcome::kProgramEnded);
   EXPECT_EQ(w.log.Operations().back(), "EndProgram");
-  for (const StartedProcess& started : w.host.started) {
-    EXPECT_NE(started.commandLine.find(kMainFrontEndName), Text::npos);
-  }
+  ASSERT_EQ(w.host.started.size(), 1u);
+  EXPECT_NE(w.host.started[0].commandLine.find(kMainFrontEndName), Text::npos);
 }
-
-INSTANTIATE_TEST_SUITE_P(WhateverTheLaunchDid, RunCommand,
-                         ::testing::Values([](World&) {},  // started
-                                           [](World& w) { w.automation.runningName = u"Korvane"; },
-                                           [](World& w) { w.log.Fail("Recordset.Open"); },  // No
-                                           [](World& w) { w.log.Fail("StartProcess"); }));
 
 TEST_F(LauncherTest, CompactAndBackUpPassTheirActionWords) {
   w.mainWindow.Choose(MenuCommand::压缩);

@@ -43,7 +43,6 @@ TEST_P(ShowHelp, ShowsTheFileOrReportsTheViewersError) {
 INSTANTIATE_TEST_SUITE_P(
     Table, ShowHelp,
     ::testing::Values(HelpRow{"MissingFile", false, std::nullopt},
-                      HelpRow{"Shown", true, std::nullopt},
                       HelpRow{"ViewerFails",
                               true,
                               Error(126, u"找不到模块", u"hhctrl.ocx"),
