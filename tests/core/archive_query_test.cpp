@@ -25,7 +25,6 @@ class ArchiveQuery : public ::testing::TestWithParam<ArchiveRow> {};
 TEST_P(ArchiveQuery, CopiesTheChosenFileOrLeavesTheWindowOpen) {
   const ArchiveRow& row = GetParam();
   World w;
-  w.StandardScene();
   w.host.PutFile(kQueryBackEndPath, "old query back-end");
   w.host.PutFile(kArchive, "archive");
   w.host.PutFile(u"C:\\Temp\\arch.mdb", "unchosen file");

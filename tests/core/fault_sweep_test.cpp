@@ -14,7 +14,6 @@ class MaintenanceSweep : public ::testing::TestWithParam<const char16_t*> {};
 
 TEST_P(MaintenanceSweep, LosesNothingWhicheverCallFails) {
   const auto run = [](World& w) {
-    w.StandardScene();
     w.host.PutFile(kBackUpPath, "old backup");
     w.host.PutFile(kScratchPath, "stale scratch");
     return w.Run([&] { MaintainBackEnd(w.launcher, GetParam()); });

@@ -52,7 +52,6 @@ class LaunchDecision : public ::testing::TestWithParam<DecisionRow> {};
 TEST_P(LaunchDecision, StartsTheHostOnlyWhenAllowed) {
   const DecisionRow& row = GetParam();
   World w;
-  w.StandardScene();
   w.automation.runningName = row.runningName;
   w.host.answers.push_back(row.answer);
   for (const std::string& operation : row.failing) w.log.Fail(operation);

@@ -9,7 +9,7 @@
 namespace korvane::testing {
 namespace {
 
-// 运行 ends the program after the launch, without the unload step.
+// 运行 ends the program after the launch.
 TEST_F(LauncherTest, RunStartsTheMainFrontEndAndEndsTheProgram) {
   EXPECT_EQ(w.Run([&] { w.mainWindow.Choose(MenuCommand::运行); }), Outcome::kProgramEnded);
   EXPECT_EQ(w.log.Operations().back(), "EndProgram");

@@ -31,7 +31,6 @@ class Maintenance : public ::testing::TestWithParam<MaintenanceRow> {};
 TEST_P(Maintenance, LeavesTheFilesAsExpected) {
   const MaintenanceRow& row = GetParam();
   World w;
-  w.StandardScene();
   w.host.PutFile(kBackUpPath, "old backup");
   if (row.scene) row.scene(w);
 
@@ -141,7 +140,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Compaction, SwapsTheScratchFileInUnderTheSamePassword) {
   const Text backEnd = u"D:\\share\\Data.mDb";
   World w;
-  w.StandardScene();
   BackEndAt(backEnd.c_str())(w);
   MaintainBackEnd(w.launcher, u"涮新");
   // The engine comes first: without it nothing is looked for.

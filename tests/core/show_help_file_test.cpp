@@ -24,7 +24,6 @@ class ShowHelp : public ::testing::TestWithParam<HelpRow> {};
 TEST_P(ShowHelp, ShowsTheFileOrReportsTheViewersError) {
   const HelpRow& row = GetParam();
   World w;
-  w.StandardScene();
   if (row.helpFilePresent) w.host.PutFile(kHelpPath, "help");
   if (row.viewerError) w.log.Fail("HtmlHelpA", row.viewerError);
   // The report of a failing viewer cannot be shown either: nothing escapes.

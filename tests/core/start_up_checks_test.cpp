@@ -28,8 +28,7 @@ class StartUpOutcome : public ::testing::TestWithParam<StartUpRow> {};
 
 TEST_P(StartUpOutcome, FollowsTheMissingFiles) {
   const StartUpRow& row = GetParam();
-  World w;
-  w.PutComponents();
+  World w(Scene::kComponents);
   for (const char16_t* path : row.missing) w.host.RemoveFile(path);
 
   EXPECT_EQ(w.Run([&] { w.mainWindow.Load(); }), row.outcome);
@@ -65,8 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 TEST(StartUpChecks, SecondCopyEndsSilentlyWithoutLookingAtFiles) {
-  World w;
-  w.PutComponents();
+  World w(Scene::kComponents);
   w.host.previousInstanceRunning = true;
   EXPECT_EQ(w.Run([&] { w.mainWindow.Load(); }), Outcome::kProgramEnded);
   EXPECT_EQ(w.log.Operations(),
@@ -74,7 +72,7 @@ TEST(StartUpChecks, SecondCopyEndsSilentlyWithoutLookingAtFiles) {
 }
 
 TEST(StartUpChecks, DriveRootIsRefusedWithoutLookingAtFiles) {
-  World w;
+  World w(Scene::kComponents);
   w.host.programFolder = u"C:\\";
   EXPECT_EQ(w.Run([&] { w.mainWindow.Load(); }), Outcome::kProgramEnded);
   EXPECT_EQ(w.host.messages, (std::vector<MessageBox>{{u"建议将该文件安装在文件夹下运行",

@@ -2,29 +2,18 @@
 
 namespace korvane::testing {
 
-void PrintTo(Outcome outcome, std::ostream* os) {
-  constexpr const char* kNames[] = {"returned", "program ended", "korvane::Error escaped"};
-  *os << kNames[static_cast<int>(outcome)];
-}
-
 void PrintTo(const MessageBox& box, std::ostream* os) {
   *os << "{" << ::testing::PrintToString(box.text) << ", "
       << (box.title ? ::testing::PrintToString(*box.title) : std::string("no title")) << ", "
       << (box.buttons == MessageButtons::kOk ? "OK" : "Yes/No") << "}";
 }
 
-World::World() {
+World::World(Scene scene) {
   window.onUnload = [this] { mainWindow.Unload(); };
-}
-
-void World::PutComponents() {
   host.PutFile(kMainFrontEndPath, "main front-end");
   host.PutFile(kQueryFrontEndPath, "query front-end");
   host.PutFile(kWorkgroupPath, "workgroup");
-}
-
-void World::StandardScene() {
-  PutComponents();
+  if (scene == Scene::kComponents) return;
   host.PutFile(kBackEndPath, kBackEndData);
   engine.firstRow = kBackEndPath;
   launcher.componentFiles.Fill();

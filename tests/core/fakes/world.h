@@ -1,8 +1,6 @@
 #pragma once
-// A launcher wired to in-memory doubles of every seam, and the scene most
-// tests start from: the launcher in D:\App with its three components, the
-// data back-end D:\share\data.mdb that the main front-end links to, and the
-// component table filled as after a normal start.
+// A launcher wired to in-memory doubles of every seam, and the scenes tests
+// start from.
 
 #include <gtest/gtest.h>
 
@@ -35,18 +33,21 @@ inline constexpr char kBackEndData[] = "back-end data";
 
 // How a routine or command came back.
 enum class Outcome { kReturned, kProgramEnded, kErrorEscaped };
-void PrintTo(Outcome outcome, std::ostream* os);
 void PrintTo(const MessageBox& box, std::ostream* os);
 
-struct World {
-  World();
-  World(const World&) = delete;
-  World& operator=(const World&) = delete;
+// What lies ready when a world is made.
+enum class Scene {
+  // The launcher in D:\App with its three component files; an empty
+  // component table, as before the start-up checks.
+  kComponents,
+  // Also the data back-end D:\share\data.mdb that the main front-end links
+  // to, and the component table filled as after a normal start.
+  kStandard,
+};
 
-  // The three component files in D:\App.
-  void PutComponents();
-  // Components, back-end, catalogue row and a filled component table.
-  void StandardScene();
+struct World {
+  explicit World(Scene scene = Scene::kStandard);
+
   // Runs `body` and tells how it came back.
   Outcome Run(const std::function<void()>& body);
 
@@ -66,7 +67,6 @@ using WorldStep = std::function<void(World&)>;
 
 class LauncherTest : public ::testing::Test {
  protected:
-  LauncherTest() { w.StandardScene(); }
   World w;
 };
 
