@@ -29,9 +29,7 @@ TEST_F(LauncherTest, StartsTheHostMaximisedOnTheChosenFrontEnd) {
   EXPECT_EQ(std::vector<std::string>(operations.end() - 3, operations.end()),
             (std::vector<std::string>{"HostProgramFolder", "ProgramFolder", "StartProcess"}));
   // Either front-end is started after probing the main front-end's link.
-  const auto probes = w.log.CallsOf("Recordset.Open");
-  ASSERT_EQ(probes.size(), 1u);
-  EXPECT_EQ(probes[0].arguments,
+  EXPECT_EQ(w.log.CallsOf("Recordset.Open").at(0).arguments,
             (std::vector<Text>{kBackEndProbeQuery,
                                FakeEngine::Expanded(MainFrontEndConnectionText(w.launcher)), u"3",
                                u"3", u"-1"}));
