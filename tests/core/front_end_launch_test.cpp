@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "database/back_end_link.h"
-#include "fakes/expected_messages.h"
 #include "fakes/world.h"
 #include "launch/front_end_launch.h"
 

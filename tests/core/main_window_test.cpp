@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/expected_messages.h"
 #include "fakes/world.h"
 #include "shell/main_window.h"
 

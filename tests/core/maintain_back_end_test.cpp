@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "fakes/expected_messages.h"
 #include "fakes/world.h"
 #include "maintenance/maintain_back_end.h"
 
@@ -48,14 +47,10 @@ const FileState kBackUpKept{kBackUpPath, "old backup"};
 const FileState kBackUpNew{kBackUpPath, kBackEndData};
 const FileState kNoScratch{kScratchPath, std::nullopt};
 
-void RemoveBackEnd(World& w) {
-  w.host.RemoveFile(kBackEndPath);
-}
-
 // The back-end the catalogue names, in place of the standard one.
 WorldStep BackEndAt(const char16_t* path) {
   return [path](World& w) {
-    RemoveBackEnd(w);
+    w.host.RemoveFile(kBackEndPath);
     w.host.PutFile(path, kBackEndData);
     w.engine.firstRow = path;
   };
@@ -65,7 +60,7 @@ WorldStep BackEndAt(const char16_t* path) {
 INSTANTIATE_TEST_SUITE_P(
     NotFoundOrOtherWord, Maintenance,
     ::testing::Values(
-        MaintenanceRow{"MissingOtherWord", RemoveBackEnd, u"其他", {kNotFound}, {kBackUpKept}},
+        MaintenanceRow{"MissingOtherWord", [](World& w) { w.engine.firstRow = u"D:\\gone.mdb"; }, u"其他", {kNotFound}, {kBackUpKept}},
         // A path read before the discovery failed is not trusted.
         MaintenanceRow{"DiscoveryFailsAfterReading", [](World& w) { w.log.Fail("Recordset.Close"); }, u"涮新",
                        {kNotFound}, {kBackEndKept}},

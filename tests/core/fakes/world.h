@@ -1,6 +1,6 @@
 #pragma once
-// A launcher wired to in-memory doubles of every seam, and the scenes tests
-// start from.
+// A launcher wired to in-memory doubles of every seam, the scenes tests
+// start from, and the boxes the launcher shows as the tests expect them.
 
 #include <gtest/gtest.h>
 
@@ -61,6 +61,18 @@ struct World {
   Launcher launcher{host, engine, automation, dialog, viewer, window, {}};
   MainWindow mainWindow{launcher};
 };
+
+// The boxes the launcher shows.
+inline const MessageBox kKorvaneRunning{u"Korvane正在运行", Text(u"系统运行状态"),
+                                        MessageButtons::kOk};
+inline const MessageBox kInitialise{u"是否进行数据后端初始化工作", Text(u"系统后端数据联接失败"),
+                                    MessageButtons::kYesNoDefaultNo};
+inline const MessageBox kNotFound{u"没有发现后端数据库文件无法进行操作", Text(u"出错信息"),
+                                  MessageButtons::kOk};
+inline const MessageBox kCompactedNotice{u"后端数据压缩工作已经结束", Text(u"系统运行状态"),
+                                         MessageButtons::kOk};
+inline const MessageBox kBackedUpNotice{u"后端数据备份工作已经结束", Text(u"系统运行状态"),
+                                        MessageButtons::kOk};
 
 // A change to a world: a scene's set-up or a routine to run.
 using WorldStep = std::function<void(World&)>;
