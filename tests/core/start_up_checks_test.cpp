@@ -48,7 +48,6 @@ INSTANTIATE_TEST_SUITE_P(
     MissingFiles, StartUpOutcome,
     ::testing::Values(
         StartUpRow{"QueryFrontEnd", {kQueryFrontEndPath}, {}, kRebuilt, kShown},
-        StartUpRow{"MainFrontEnd", {kMainFrontEndPath}, {Missing(u"系统前端.mde")}, kQuery, kEnded},
         StartUpRow{"WorkgroupAndMain",
                    {kWorkgroupPath, kMainFrontEndPath},
                    {Missing(u"Secured.mdw")},
