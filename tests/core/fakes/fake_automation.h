@@ -15,7 +15,6 @@ class FakeAutomation : public HostAutomation {
 
   // The running instance's application name; no instance when empty.
   std::optional<Text> runningName;
-  Text hostFolder = u"C:\\Office\\";
 
   std::unique_ptr<RunningHost> FindRunningHost() override {
     log_.Enter("FindRunningHost", {kHostAutomationClass});
@@ -28,7 +27,7 @@ class FakeAutomation : public HostAutomation {
   }
   Text HostProgramFolder() override {
     log_.Enter("HostProgramFolder", {kHostAutomationClass, Arg(9)});
-    return hostFolder;
+    return u"C:\\Office\\";
   }
 
  private:

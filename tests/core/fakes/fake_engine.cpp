@@ -3,6 +3,13 @@
 namespace korvane::testing {
 namespace {
 
+// The data source a connection string names: the text after "Data Source=".
+Text DataSourceOf(const Text& connectionString) {
+  constexpr TextView key = u"Data Source=";
+  const auto at = connectionString.find(key);
+  return at == Text::npos ? Text() : connectionString.substr(at + key.size());
+}
+
 Error EngineError(const char16_t* description) {
   return Error(-2147467259, description, u"FakeEngine");
 }
@@ -108,12 +115,6 @@ Text FakeEngine::Expanded(const Text& connectionString) {
 
 std::string FakeEngine::Compacted(const std::string& content) {
   return "compacted " + content;
-}
-
-Text DataSourceOf(const Text& connectionString) {
-  constexpr TextView key = u"Data Source=";
-  const auto at = connectionString.find(key);
-  return at == Text::npos ? Text() : connectionString.substr(at + key.size());
 }
 
 std::unique_ptr<Connection> FakeEngine::CreateConnection() {

@@ -47,7 +47,4 @@ class FakeEngine : public DatabaseEngine {
   FakeHost& host_;
 };
 
-// The data source a connection string names: the text after "Data Source=".
-Text DataSourceOf(const Text& connectionString);
-
 }  // namespace korvane::testing
