@@ -1,7 +1,6 @@
 #pragma once
-// The stand-in server put in place for one scenario: registered in the test
-// prefix under the engine's classes (over Wine's own ADO, whose registration
-// comes back afterwards) and as "Access.Application".
+// The stand-in server put in place for one scenario: the ProgIDs of
+// "Access.Application", ADO and JRO name its classes while it lasts.
 
 #include <windows.h>
 

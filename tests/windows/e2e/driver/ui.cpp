@@ -59,12 +59,7 @@ std::wstring ControlText(HWND dialog, int controlId) {
 std::optional<ShownMessage> FindMessageBox(DWORD processId) {
   HWND box = FindWindowOf(processId, L"#32770", nullptr, true);
   if (!box) return std::nullopt;
-  ShownMessage shown{box, WindowText(box), ControlText(box, 0xFFFF), {}};
-  for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
-    HWND button = GetDlgItem(box, id);
-    if (button && IsWindowVisible(button)) shown.buttons.push_back(id);
-  }
-  return shown;
+  return ShownMessage{box, WindowText(box), ControlText(box, 0xFFFF)};
 }
 
 void PressButton(HWND dialog, int buttonId) {
@@ -82,9 +77,8 @@ void TypeFileName(HWND dialog, const std::wstring& path) {
 }
 
 std::vector<std::wstring> ReadMenuBar(HWND window, const std::wstring& hookDll) {
-  DWORD processId = 0;
-  const DWORD threadId = GetWindowThreadProcessId(window, &processId);
-  const std::wstring dump = menu_dump::DumpPath(processId);
+  const DWORD threadId = GetWindowThreadProcessId(window, nullptr);
+  const std::wstring dump = menu_dump::DumpPath();
   DeleteFileW(dump.c_str());
   HMODULE hook = LoadLibraryW(hookDll.c_str());
   auto procedure = reinterpret_cast<HOOKPROC>(
@@ -94,7 +88,7 @@ std::vector<std::wstring> ReadMenuBar(HWND window, const std::wstring& hookDll) 
   // Asks again now and then: the first request may come before the hook is
   // set up in the launcher.
   if (hooked && PollFor(kStepTimeoutMs, [&] {
-        PostMessageW(window, WM_NULL, menu_dump::kRequestW, menu_dump::kRequestL);
+        PostMessageW(window, WM_NULL, 0, 0);
         Sleep(200);
         return ReadBytes(dump).has_value();
       })) {

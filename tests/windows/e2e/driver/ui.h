@@ -23,7 +23,6 @@ struct ShownMessage {
   HWND window = nullptr;
   std::wstring title;
   std::wstring text;
-  std::vector<int> buttons;  // the visible buttons' ids, in id order
 };
 std::optional<ShownMessage> FindMessageBox(DWORD processId);
 

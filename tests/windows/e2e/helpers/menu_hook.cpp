@@ -20,7 +20,7 @@ void WriteMenu(HWND window) {
     text += std::to_wstring(id == static_cast<UINT>(-1) ? 0 : id) + L"\t" +
             (GetSubMenu(bar, position) ? L"1" : L"0") + L"\t" + caption + L"\n";
   }
-  e2e::stand_in::WriteUtf16Whole(e2e::menu_dump::DumpPath(GetCurrentProcessId()), text);
+  e2e::stand_in::WriteUtf16Whole(e2e::menu_dump::DumpPath(), text);
 }
 
 }  // namespace
@@ -28,8 +28,6 @@ void WriteMenu(HWND window) {
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     MenuDumpHook(int code, WPARAM removal, LPARAM message) {
   auto* msg = reinterpret_cast<MSG*>(message);
-  if (code == HC_ACTION && removal == PM_REMOVE && msg->message == WM_NULL &&
-      msg->wParam == e2e::menu_dump::kRequestW && msg->lParam == e2e::menu_dump::kRequestL)
-    WriteMenu(msg->hwnd);
+  if (code == HC_ACTION && removal == PM_REMOVE && msg->message == WM_NULL) WriteMenu(msg->hwnd);
   return CallNextHookEx(nullptr, code, removal, message);
 }

@@ -1,8 +1,7 @@
 #pragma once
 // What the helper programs and the driver agree on: the classes the stand-in
-// server is registered under, the queries it knows, the files where the
-// helpers leave their traces (UTF-16 lines), and how the menu hook is asked
-// for the menu bar.
+// server is registered under, and the files where the helpers leave their
+// traces (UTF-16 lines).
 
 #include <windows.h>
 
@@ -23,26 +22,22 @@ inline constexpr wchar_t kCallLog[] = L"stand-in-calls.txt";
 // A manual-reset event; every running server ends when it is set.
 inline constexpr wchar_t kQuitEvent[] = L"Local\\KorvaneStandInQuit";
 
+// Each ProgID names a class id of the stand-in's own, Access.Application's
+// as Access is not installed; ADO's ProgIDs name their classes in the prefix
+// again afterwards.
 struct StandInClass {
   const wchar_t* progId;
   const wchar_t* clsid;
+  const wchar_t* prefixClsid;  // the prefix's own class, if it has one
 };
-// Access.Application first, with a made-up class id since the stand-in never
-// replaces a real Access; then ADO's and JRO's classes under their own ids.
 inline constexpr StandInClass kClasses[] = {
-    {L"Access.Application", L"{6B0F3C52-8E4A-4D17-A2C9-5E13F7B4D0A8}"},
-    {L"ADODB.Connection", L"{00000514-0000-0010-8000-00AA006D2EA4}"},
-    {L"ADODB.Recordset", L"{00000535-0000-0010-8000-00AA006D2EA4}"},
-    {L"JRO.JetEngine", L"{DE88C160-FF2C-11D1-BB6F-00C04FAE22DA}"},
+    {L"Access.Application", L"{6B0F3C52-8E4A-4D17-A2C9-5E13F7B4D0A8}", nullptr},
+    {L"ADODB.Connection", L"{6B0F3C52-8E4A-4D17-A2C9-5E13F7B4D0A9}",
+     L"{00000514-0000-0010-8000-00AA006D2EA4}"},
+    {L"ADODB.Recordset", L"{6B0F3C52-8E4A-4D17-A2C9-5E13F7B4D0AA}",
+     L"{00000535-0000-0010-8000-00AA006D2EA4}"},
+    {L"JRO.JetEngine", L"{6B0F3C52-8E4A-4D17-A2C9-5E13F7B4D0AB}", nullptr},
 };
-
-// The two queries the engine stand-in answers.
-inline constexpr wchar_t kDiscoveryQuery[] =
-    L" SELECT Database FROM MSysObjects GROUP BY Database HAVING ((Not ( Database) = 'isnull')) "
-    L"WITH OWNERACCESS OPTION";
-inline constexpr wchar_t kProbeQuery[] =
-    L"SELECT 代码,管理员ID, 姓名 FROM 人员编码 RIGHT JOIN 代码 ON 人员编码.操作id = 代码.管理员ID "
-    L"WHERE 管理员ID>0";
 
 inline std::wstring BesideSelf(const wchar_t* name) {
   wchar_t exe[MAX_PATH] = L"";
@@ -74,21 +69,17 @@ inline void WriteUtf16Whole(const std::wstring& path, const std::wstring& text) 
 
 namespace e2e::menu_dump {
 
-// A WM_NULL carrying these parameters asks the hook to write the menu bar of
-// the window it was posted to.
-inline constexpr WPARAM kRequestW = 0x4B4D454E;  // "KMEN"
-inline constexpr LPARAM kRequestL = 0x44554D50;  // "DUMP"
-
 // The hook procedure's exported name. The DLL exports it without the
 // stdcall decoration, which only 32-bit exports would carry.
 inline constexpr char kHookProcName[] = "MenuDumpHook";
 
-// Where the hook writes the menu of a process: one line per top-level entry,
-// "<command id>\t<1 when it has a sub-menu, else 0>\t<caption>", in UTF-16.
-inline std::wstring DumpPath(DWORD processId) {
+// Where the hook writes the menu bar when the launcher gets a WM_NULL: one
+// line per top-level entry, "<command id>\t<1 when it has a sub-menu, else
+// 0>\t<caption>", in UTF-16.
+inline std::wstring DumpPath() {
   wchar_t folder[MAX_PATH] = L"";
   GetTempPathW(MAX_PATH, folder);
-  return std::wstring(folder) + L"korvane-menu-" + std::to_wstring(processId) + L".txt";
+  return std::wstring(folder) + L"korvane-menu.txt";
 }
 
 }  // namespace e2e::menu_dump

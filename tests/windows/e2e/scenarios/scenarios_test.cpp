@@ -8,7 +8,6 @@
 #include "main_window_ids.h"
 #include "row_name.h"
 #include "scenario.h"
-#include "stand_in_record.h"
 
 namespace e2e {
 namespace {
@@ -23,8 +22,8 @@ const std::wstring kQuery = L"D:\\App\\查询系统.mde", kMain = L"D:\\App\\系
 // The stand-in files: the front-ends name their linked back-end, only the
 // main front-end's link is ever probed.
 const std::string kWorkgroupBytes = "stand-in workgroup\naccount=qorvu pelmo\n";
-const std::string kMainBytes = "stand-in database\nsecured=1\nlink=D:\\share\\data.mdb\n";
-const std::string kQueryBytes = "stand-in database\nsecured=1\nlink=D:\\App\\查询后端.mdb\n";
+const std::string kMainBytes = "stand-in database\nlink=D:\\share\\data.mdb\n";
+const std::string kQueryBytes = "stand-in database\nlink=D:\\App\\查询后端.mdb\n";
 const std::string kCompacted =
     "stand-in database\npassword=tandr4820517\ntable=人员编码\tTABLE\t3\n"
     "table=MSysObjects\tSYSTEM TABLE\t12\ntable=名单\tVIEW\t3\n";
@@ -66,10 +65,6 @@ Calls Opened(const wchar_t* sql, int cursor) {
   const std::wstring set =
       L"Data Source=D:\\App\\系统前端.mde ;jet oledb:system database=D:\\App\\Secured.mdw;"
       L"user id=qorvu;Password=pelmo";
-  const std::wstring readBack =
-      L"Provider=Microsoft.Jet.OLEDB.4.0;User ID=qorvu;Password=pelmo;Data "
-      L"Source=D:\\App\\系统前端.mde;Mode=Share Deny None;Jet OLEDB:System "
-      L"database=D:\\App\\Secured.mdw";
   return {L"new ADODB.Recordset",
           L"new ADODB.Connection",
           L"Connection.Provider=(8:Microsoft.Jet.OLEDB.4.0)",
@@ -77,15 +72,22 @@ Calls Opened(const wchar_t* sql, int cursor) {
           L"Connection.Open(8:,8:,8:,3:-1)",
           L"Connection.ConnectionString()",
           L"Connection.Close()",
-          L"Recordset.Open(8:" + std::wstring(sql) + L",8:" + readBack + L",3:" +
-              std::to_wstring(cursor) + L",3:3,3:-1)"};
+          L"Recordset.Open(8:" + std::wstring(sql) + L",8:Provider=Microsoft.Jet.OLEDB.4.0;" + set +
+              L",3:" + std::to_wstring(cursor) + L",3:3,3:-1)"};
 }
-const Calls kProbe = Opened(stand_in::kProbeQuery, 3) + Calls{L"Recordset.Close()"};
+// The launcher's two queries on the main front-end: its link, and the probe of it.
+const wchar_t kDiscoveryQuery[] =
+    L" SELECT Database FROM MSysObjects GROUP BY Database HAVING ((Not ( Database) = 'isnull')) "
+    L"WITH OWNERACCESS OPTION";
+const wchar_t kProbeQuery[] =
+    L"SELECT 代码,管理员ID, 姓名 FROM 人员编码 RIGHT JOIN 代码 ON 人员编码.操作id = 代码.管理员ID "
+    L"WHERE 管理员ID>0";
+const Calls kProbe = Opened(kProbeQuery, 3) + Calls{L"Recordset.Close()"};
 // The Access made to tell its folder is let go, or it would keep running.
 const Calls kHostFolder = {L"new Access.Application", L"Application.SysCmd(3:9)",
                            L"Application released"};
 const Calls kFindBackEnd =
-    Calls{L"new JRO.JetEngine"} + Opened(stand_in::kDiscoveryQuery, 2) +
+    Calls{L"new JRO.JetEngine"} + Opened(kDiscoveryQuery, 2) +
     Calls{L"Recordset.Fields()", L"Fields.Item(3:0)", L"Field.Value()", L"Recordset.Close()"};
 const std::wstring kCompaction =
     L"Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database "
