@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace e2e {
 
@@ -53,13 +54,14 @@ void Apply(Files& files, const Files& changes) {
   }
 }
 
-std::vector<std::wstring> ReadUtf16Lines(const std::wstring& path) {
-  const std::string bytes = ReadBytes(path).value_or("");
-  std::wstring text(bytes.size() / 2, L'\0');
-  bytes.copy(reinterpret_cast<char*>(text.data()), text.size() * 2);
+void AppendLine(const std::wstring& path, const std::wstring& line) {
+  std::ofstream(fs::path(path), std::ios::binary | std::ios::app) << Utf8(line) << '\n';
+}
+
+std::vector<std::wstring> ReadLines(const std::wstring& path) {
+  std::wstringstream text(Wide(ReadBytes(path).value_or("")));
   std::vector<std::wstring> lines;
-  for (size_t at = 0, end; (end = text.find(L'\n', at)) != std::wstring::npos; at = end + 1)
-    lines.push_back(text.substr(at, end - at));
+  for (std::wstring line; std::getline(text, line);) lines.push_back(line);
   return lines;
 }
 

@@ -24,8 +24,9 @@ Files Snapshot(std::initializer_list<std::wstring> folders);
 // Applies changes to files: new contents, or none (empty) for a removed file.
 void Apply(Files& files, const Files& changes);
 
-// UTF-16 text written by a helper program, split into lines.
-std::vector<std::wstring> ReadUtf16Lines(const std::wstring& path);
+// Lines of text that the helper programs leave for the driver, in UTF-8.
+void AppendLine(const std::wstring& path, const std::wstring& line);
+std::vector<std::wstring> ReadLines(const std::wstring& path);
 
 std::string Utf8(const std::wstring& text);
 std::wstring Wide(const std::string& utf8);

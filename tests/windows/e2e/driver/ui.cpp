@@ -5,32 +5,6 @@
 #include "wait.h"
 
 namespace e2e {
-namespace {
-
-struct Search {
-  DWORD processId;
-  const wchar_t* className;
-  const wchar_t* title;
-  bool messageBox;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK Visit(HWND window, LPARAM context) {
-  auto& search = *reinterpret_cast<Search*>(context);
-  DWORD owner = 0;
-  wchar_t className[256] = L"";
-  GetWindowThreadProcessId(window, &owner);
-  GetClassNameW(window, className, 256);
-  if (owner != search.processId || !IsWindowVisible(window) ||
-      wcscmp(className, search.className) != 0 ||
-      (search.title && WindowText(window) != search.title) ||
-      (search.messageBox && !GetDlgItem(window, 0xFFFF)))
-    return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-}  // namespace
 
 std::wstring WindowText(HWND window) {
   wchar_t text[1024] = L"";
@@ -40,9 +14,14 @@ std::wstring WindowText(HWND window) {
 
 HWND FindWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title,
                   bool messageBox) {
-  Search search{processId, className, title, messageBox};
-  EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, title));) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && IsWindowVisible(window) &&
+        (!messageBox || GetDlgItem(window, 0xFFFF)))
+      return window;
+  }
+  return nullptr;
 }
 
 HWND WaitForWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title) {
@@ -92,7 +71,7 @@ std::vector<std::wstring> ReadMenuBar(HWND window, const std::wstring& hookDll) 
         Sleep(200);
         return ReadBytes(dump).has_value();
       })) {
-    entries = ReadUtf16Lines(dump);
+    entries = ReadLines(dump);
   }
   if (hooked) UnhookWindowsHookEx(hooked);
   if (hook) FreeLibrary(hook);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "files.h"
 #include "stand_in_record.h"
 
 namespace {
@@ -20,7 +21,10 @@ void WriteMenu(HWND window) {
     text += std::to_wstring(id == static_cast<UINT>(-1) ? 0 : id) + L"\t" +
             (GetSubMenu(bar, position) ? L"1" : L"0") + L"\t" + caption + L"\n";
   }
-  e2e::stand_in::WriteUtf16Whole(e2e::menu_dump::DumpPath(), text);
+  // Written aside and renamed into place, so that the driver never reads half.
+  const std::wstring dump = e2e::menu_dump::DumpPath();
+  e2e::WriteBytes(dump + L".part", e2e::Utf8(text));
+  MoveFileExW((dump + L".part").c_str(), dump.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // What the helper programs and the driver agree on: the classes the stand-in
 // server is registered under, and the files where the helpers leave their
-// traces (UTF-16 lines).
+// traces.
 
 #include <windows.h>
 
@@ -46,25 +46,6 @@ inline std::wstring BesideSelf(const wchar_t* name) {
   return path.substr(0, path.find_last_of(L'\\') + 1) + name;
 }
 
-inline void AppendUtf16(const std::wstring& path, const std::wstring& text) {
-  HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written,
-            nullptr);
-  CloseHandle(file);
-}
-
-// Writes the whole file aside and renames it into place, so that a reader
-// waiting for the file never sees half of it.
-inline void WriteUtf16Whole(const std::wstring& path, const std::wstring& text) {
-  const std::wstring partial = path + L".part";
-  DeleteFileW(partial.c_str());
-  AppendUtf16(partial, text);
-  MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
-}
-
 }  // namespace e2e::stand_in
 
 namespace e2e::menu_dump {
@@ -75,7 +56,7 @@ inline constexpr char kHookProcName[] = "MenuDumpHook";
 
 // Where the hook writes the menu bar when the launcher gets a WM_NULL: one
 // line per top-level entry, "<command id>\t<1 when it has a sub-menu, else
-// 0>\t<caption>", in UTF-16.
+// 0>\t<caption>".
 inline std::wstring DumpPath() {
   wchar_t folder[MAX_PATH] = L"";
   GetTempPathW(MAX_PATH, folder);

@@ -110,7 +110,7 @@ class Object final : public IDispatch {
   Object(const wchar_t* name, Answer answer, bool made = false)
       : name_(name), answer_(std::move(answer)), made_(made) {}
   ~Object() {
-    if (made_) AppendUtf16(BesideSelf(kCallLog), name_ + L" released\n");
+    if (made_) AppendLine(BesideSelf(kCallLog), name_ + L" released");
   }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -149,7 +149,7 @@ class Object final : public IDispatch {
       call += (args.size() > 1 ? L"," : L"") + std::to_wstring(args.back()->vt) + L":" +
               Text(args.back());
     }
-    AppendUtf16(BesideSelf(kCallLog), call + L")\n");
+    AppendLine(BesideSelf(kCallLog), call + L")");
     VARIANT ignored;
     VariantInit(result ? result : &ignored);
     try {
@@ -319,7 +319,7 @@ class Factory final : public IClassFactory {
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** out) override {
-    AppendUtf16(BesideSelf(kCallLog), std::wstring(L"new ") + standIn_.progId + L"\n");
+    AppendLine(BesideSelf(kCallLog), std::wstring(L"new ") + standIn_.progId);
     IDispatch* made = new Object(name_, make_(), true);
     const HRESULT result = made->QueryInterface(iid, out);
     made->Release();
@@ -337,13 +337,14 @@ class Factory final : public IClassFactory {
 }  // namespace e2e::stand_in
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+  using namespace e2e;
   using namespace e2e::stand_in;
   if (!wcsstr(commandLine, L"-Embedding") && !wcsstr(commandLine, L"--running")) {
     STARTUPINFOW startup{};
     GetStartupInfoW(&startup);
-    AppendUtf16(BesideSelf(kStartRecord), std::wstring(GetCommandLineW()) + L"\t" +
-                                              std::to_wstring(startup.dwFlags) + L"\t" +
-                                              std::to_wstring(startup.wShowWindow) + L"\n");
+    AppendLine(BesideSelf(kStartRecord), std::wstring(GetCommandLineW()) + L"\t" +
+                                             std::to_wstring(startup.dwFlags) + L"\t" +
+                                             std::to_wstring(startup.wShowWindow));
     return 0;
   }
   if (FAILED(CoInitialize(nullptr))) return 1;

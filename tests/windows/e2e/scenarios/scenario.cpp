@@ -174,13 +174,13 @@ void Run(const Scenario& scenario) {
     Sleep(500);  // a second start would have been recorded by now
   }
   std::wstring starts;
-  for (const auto& line : ReadUtf16Lines(record)) starts += line + L"\n";
+  for (const auto& line : ReadLines(record)) starts += line + L"\n";
   EXPECT_EQ(Utf8(starts), Utf8(started));
 
   // The calls come in order, some (releases) after the launcher has ended.
   Calls calls;
   auto firstMissing = [&] {
-    calls = ReadUtf16Lines(helpers + stand_in::kCallLog);
+    calls = ReadLines(helpers + stand_in::kCallLog);
     auto next = scenario.calls.begin();
     for (const auto& call : calls)
       if (next != scenario.calls.end() && call == *next) ++next;
