@@ -38,7 +38,7 @@ TEST_P(DllSearchTest, LoadsOnlyWhereTheSearchStillLooks) {
   const Text beside = self.substr(0, self.find_last_of(u'\\')) + u"\\korvane_search_probe.dll";
   TempFolder current;
   ASSERT_TRUE(CopyFileW(AsWide(beside), AsWide(current / u"korvane_cwd_probe.dll"), FALSE));
-  EXPECT_EQ(RunSecondCopy(self, row.arguments, current.Path()), row.outcome);
+  EXPECT_EQ(RunSecondCopy(self, row.arguments, current.path), row.outcome);
 }
 
 // clang-format off

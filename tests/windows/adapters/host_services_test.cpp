@@ -196,8 +196,8 @@ TEST_F(HostServicesTest, APathHoldingANulIsRefusedNotTruncated) {
 TEST_F(HostServicesTest, CurrentDirectoryHasNoTrailingBackslashExceptAtARoot) {
   wchar_t saved[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, saved);
-  ASSERT_TRUE(SetCurrentDirectoryW(AsWide(folder.Path() + u"\\")));
-  EXPECT_EQ(host.CurrentDirectory(), folder.Path());
+  ASSERT_TRUE(SetCurrentDirectoryW(AsWide(folder.path + u"\\")));
+  EXPECT_EQ(host.CurrentDirectory(), folder.path);
   ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
   EXPECT_EQ(host.CurrentDirectory(), u"C:\\");
   SetCurrentDirectoryW(saved);

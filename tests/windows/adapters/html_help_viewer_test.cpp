@@ -17,7 +17,7 @@ namespace {
 // file: directly, or by its short name when the code page lacks a character.
 TEST(HtmlHelpViewerTest, AnsiPathNamesTheSameFile) {
   TempFolder folder;
-  const Text help = folder.Folder(u"帮助") + u"\\nuqe.chm";
+  const Text help = folder / u"nuqe.chm";
   WriteTestFile(help, "ITSF");
   const std::string ansi = AnsiPath(help);
   EXPECT_NE(GetFileAttributesA(ansi.c_str()), INVALID_FILE_ATTRIBUTES) << ansi;

@@ -14,31 +14,19 @@
 
 namespace korvane::windows::test {
 
-class TempFolder {
- public:
-  TempFolder() {
+struct TempFolder {
+  TempFolder() { e2e::MakeEmptyFolder(AsWide(path)); }
+  ~TempFolder() { e2e::RemoveTree(AsWide(path)); }
+  // The path of `name` inside the folder.
+  Text operator/(const Text& name) const { return path + u"\\" + name; }
+
+  Text path = [] {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
     static int serial = 0;
-    path_ = FromWide(base) + u"科尔文测试 " + FromWide(std::to_wstring(GetCurrentProcessId())) +
-            u"-" + FromWide(std::to_wstring(++serial));
-    e2e::MakeEmptyFolder(AsWide(path_));
-  }
-  ~TempFolder() { e2e::RemoveTree(AsWide(path_)); }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const Text& Path() const { return path_; }
-  // The path of `name` inside the folder.
-  Text operator/(const Text& name) const { return path_ + u"\\" + name; }
-  // A new empty folder `name` inside it; answers its path.
-  Text Folder(const Text& name) const {
-    e2e::MakeEmptyFolder(AsWide(*this / name));
-    return *this / name;
-  }
-
- private:
-  Text path_;
+    return FromWide(base) + u"科尔文测试 " + FromWide(std::to_wstring(GetCurrentProcessId())) +
+           u"-" + FromWide(std::to_wstring(++serial));
+  }();
 };
 
 inline void WriteTestFile(const Text& path, const std::string& content) {
