@@ -191,11 +191,13 @@ void Return(VARIANT& result, const wchar_t* name, Answer answer) {
 struct Records {
   std::vector<std::wstring> columns;
   std::vector<std::vector<std::wstring>> rows;
-  bool counted = false;  // the one value is a number of rows (VT_I4)
-  size_t row = 0;
+  bool counted = false;  // the values are numbers of rows (VT_I4)
+  size_t row = 0, column = 0;
   File database;  // an opened recordset's own connection
 };
 
+// A recordset, and also its Fields collection and a Field of it, which the
+// launcher reads one after the other: Fields.Item(column).Value.
 Answer Recordset(std::shared_ptr<Records> records = std::make_shared<Records>()) {
   return [records](const std::wstring& member, bool, Args& args, VARIANT& result) {
     Records& r = *records;
@@ -211,27 +213,20 @@ Answer Recordset(std::shared_ptr<Records> records = std::make_shared<Records>())
       result.boolVal = r.row >= r.rows.size() ? VARIANT_TRUE : VARIANT_FALSE;
     } else if (member == L"MoveNext") {
       ++r.row;
-    } else if (member != L"Fields") {
-      Unknown(member);
+    } else if (member == L"Fields") {
+      Return(result, L"Fields", Recordset(records));
+    } else if (member == L"Item") {
+      const auto named = std::find(r.columns.begin(), r.columns.end(), Text(Arg(args, 0)));
+      r.column = args[0]->vt == VT_BSTR ? named - r.columns.begin() : std::stoul(Text(args[0]));
+      if (r.column >= r.columns.size()) Fail(L"Item cannot be found in the collection.");
+      Return(result, L"Field", Recordset(records));
+    } else if (member == L"Value" && r.counted) {
+      result.vt = VT_I4;
+      result.lVal = std::stol(r.rows.at(r.row)[r.column]);
+    } else if (member == L"Value") {
+      Return(result, r.rows.at(r.row)[r.column]);
     } else {
-      Return(result, L"Fields",
-             [records](const std::wstring& item, bool, Args& key, VARIANT& field) {
-               if (item != L"Item") Unknown(item);
-               const auto& columns = records->columns;
-               const size_t column =
-                   Arg(key, 0)->vt == VT_BSTR
-                       ? std::find(columns.begin(), columns.end(), Text(key[0])) - columns.begin()
-                       : std::stoul(Text(key[0]));
-               if (column >= columns.size()) Fail(L"Item cannot be found in the collection.");
-               Return(field, L"Field",
-                      [records, column](const std::wstring& value, bool, Args&, VARIANT& result) {
-                        if (value != L"Value") Unknown(value);
-                        const Records& r = *records;
-                        if (!r.counted) return Return(result, r.rows.at(r.row)[column]);
-                        result.vt = VT_I4;
-                        result.lVal = std::stol(r.rows.at(r.row)[column]);
-                      });
-             });
+      Unknown(member);
     }
   };
 }
