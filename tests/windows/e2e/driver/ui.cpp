@@ -55,28 +55,25 @@ void TypeFileName(HWND dialog, const std::wstring& path) {
                       SMTO_ABORTIFHUNG, kStepTimeoutMs, nullptr);
 }
 
-std::vector<std::wstring> ReadMenuBar(HWND window, const std::wstring& hookDll) {
-  const DWORD threadId = GetWindowThreadProcessId(window, nullptr);
+std::string ReadMenuBar(HWND window, const std::wstring& hookDll) {
   const std::wstring dump = menu_dump::DumpPath();
   DeleteFileW(dump.c_str());
   HMODULE hook = LoadLibraryW(hookDll.c_str());
-  auto procedure = reinterpret_cast<HOOKPROC>(
-      reinterpret_cast<void*>(GetProcAddress(hook, menu_dump::kHookProcName)));
-  HHOOK hooked = procedure ? SetWindowsHookExW(WH_GETMESSAGE, procedure, hook, threadId) : nullptr;
-  std::vector<std::wstring> entries;
+  HHOOK hooked = SetWindowsHookExW(WH_GETMESSAGE,
+                                   reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                                       GetProcAddress(hook, menu_dump::kHookProcName))),
+                                   hook, GetWindowThreadProcessId(window, nullptr));
   // Asks again now and then: the first request may come before the hook is
   // set up in the launcher.
-  if (hooked && PollFor(kStepTimeoutMs, [&] {
-        PostMessageW(window, WM_NULL, 0, 0);
-        Sleep(200);
-        return ReadBytes(dump).has_value();
-      })) {
-    entries = ReadLines(dump);
-  }
-  if (hooked) UnhookWindowsHookEx(hooked);
-  if (hook) FreeLibrary(hook);
+  const auto menu = PollFor(kStepTimeoutMs, [&] {
+    PostMessageW(window, WM_NULL, 0, 0);
+    Sleep(200);
+    return ReadBytes(dump);
+  });
+  UnhookWindowsHookEx(hooked);
+  FreeLibrary(hook);
   DeleteFileW(dump.c_str());
-  return entries;
+  return menu.value_or("");
 }
 
 }  // namespace e2e

@@ -7,7 +7,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace e2e {
 
@@ -33,8 +32,8 @@ void TypeFileName(HWND dialog, const std::wstring& path);
 // The text of a dialog's control.
 std::wstring ControlText(HWND dialog, int controlId);
 
-// The menu bar's entries as the menu hook writes them from inside the
-// launcher; empty when they could not be read.
-std::vector<std::wstring> ReadMenuBar(HWND window, const std::wstring& hookDll);
+// The menu bar as the menu hook writes it from inside the launcher; empty
+// when it could not be read.
+std::string ReadMenuBar(HWND window, const std::wstring& hookDll);
 
 }  // namespace e2e
