@@ -45,8 +45,7 @@ class HostServicesTest : public testing::Test {
 };
 
 bool IsReadOnly(const Text& path) {
-  const DWORD attributes = GetFileAttributesW(AsWide(path));
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+  return GetFileAttributesW(AsWide(path)) & FILE_ATTRIBUTE_READONLY;
 }
 
 void MakeReadOnly(const Text& path) {

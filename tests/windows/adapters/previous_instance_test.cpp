@@ -12,18 +12,12 @@ namespace korvane::windows::test {
 namespace {
 
 constexpr DWORD kRunning = 1;
-constexpr DWORD kAlone = 0;
-
-DWORD SecondCopyOf(const Text& program) {
-  return RunSecondCopy(program, u"--as-second-copy");
-}
 
 TEST(PreviousInstanceTest, SecondCopyOfTheSameExecutableSeesTheFirst) {
-  const Text self = ExecutablePath();
   Win32HostServices first;
   EXPECT_FALSE(first.IsPreviousInstanceRunning());
   EXPECT_FALSE(first.IsPreviousInstanceRunning()) << "asking again is no second copy";
-  EXPECT_EQ(SecondCopyOf(self), kRunning);
+  EXPECT_EQ(RunSecondCopy(ExecutablePath(), u"--as-second-copy"), kRunning);
 }
 
 TEST(PreviousInstanceTest, MutexNameIsAValidObjectNameForEveryPath) {

@@ -13,29 +13,17 @@
 #include "wait.h"
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3) {
-    std::fwprintf(stderr, L"usage: window_tool rect|close CLASS [SECONDS]\n");
-    return 2;
-  }
-  const DWORD timeoutMs = argc > 3 ? static_cast<DWORD>(_wtoi(argv[3])) * 1000 : 30000;
-  HWND window = e2e::PollFor(timeoutMs, [&] {
+  if (argc < 3) return 2;
+  HWND window = e2e::PollFor(argc > 3 ? static_cast<DWORD>(_wtoi(argv[3])) * 1000 : 30000, [&] {
     HWND found = FindWindowW(argv[2], nullptr);
     return found && IsWindowVisible(found) ? found : nullptr;
   });
-  if (!window) {
-    std::fwprintf(stderr, L"window_tool: no visible window of class %ls\n", argv[2]);
-    return 1;
-  }
-  if (std::wcscmp(argv[1], L"rect") == 0) {
-    RECT frame{};
-    GetWindowRect(window, &frame);
+  if (!window) return 1;
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  if (std::wcscmp(argv[1], L"rect") == 0)
     std::printf("%ld %ld %ld %ld\n", frame.left, frame.top, frame.right - frame.left,
                 frame.bottom - frame.top);
-    return 0;
-  }
-  if (std::wcscmp(argv[1], L"close") == 0) {
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    return 0;
-  }
-  return 2;
+  if (std::wcscmp(argv[1], L"close") == 0) PostMessageW(window, WM_CLOSE, 0, 0);
+  return 0;
 }
