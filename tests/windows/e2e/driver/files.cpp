@@ -59,10 +59,14 @@ void AppendLine(const std::wstring& path, const std::wstring& line) {
 }
 
 std::vector<std::wstring> ReadLines(const std::wstring& path) {
-  std::wstringstream text(Wide(ReadBytes(path).value_or("")));
-  std::vector<std::wstring> lines;
-  for (std::wstring line; std::getline(text, line);) lines.push_back(line);
-  return lines;
+  return Split(Wide(ReadBytes(path).value_or("")), L'\n');
+}
+
+std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
+  std::wstringstream stream(text);
+  std::vector<std::wstring> parts;
+  for (std::wstring part; std::getline(stream, part, separator);) parts.push_back(part);
+  return parts;
 }
 
 std::string Utf8(const std::wstring& text) {

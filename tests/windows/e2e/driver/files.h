@@ -27,6 +27,8 @@ void Apply(Files& files, const Files& changes);
 // Lines of text that the helper programs leave for the driver, in UTF-8.
 void AppendLine(const std::wstring& path, const std::wstring& line);
 std::vector<std::wstring> ReadLines(const std::wstring& path);
+// The parts of the text between separators, without an empty last one.
+std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator);
 
 std::string Utf8(const std::wstring& text);
 std::wstring Wide(const std::string& utf8);

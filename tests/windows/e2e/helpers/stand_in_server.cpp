@@ -2,9 +2,8 @@
 // cannot serve: "ADODB.Connection", "ADODB.Recordset" and "JRO.JetEngine"
 // over small text files that play the databases, and "Access.Application".
 // It logs every call for the scenarios to compare, and fails only where the
-// launcher's way depends on it: a database that cannot be opened (a
-// compaction's source must be open nowhere else), a compaction onto a file
-// that exists, a count of a saved query. Started with --running it is also
+// launcher's way depends on it: a database that is not there, a compaction
+// onto a file that exists, a count of a saved query. Started with --running it is also
 // the running Access; copied to msaccess.exe and started on a database, it is
 // the Access the launcher starts, which records how it was started and ends.
 //
@@ -18,6 +17,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,8 +27,6 @@
 
 namespace e2e::stand_in {
 namespace {
-
-constexpr DWORD kShared = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 struct Failure {
   std::wstring text;
@@ -47,30 +45,13 @@ std::wstring Text(VARIANT* value) {
   return result;
 }
 
-std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
-  std::vector<std::wstring> parts(1);
-  for (wchar_t c : text) {
-    if (c == separator) {
-      parts.emplace_back();
-    } else {
-      parts.back().push_back(c);
-    }
-  }
-  return parts;
+// The values of the lines "<key>=<value>" of a stand-in database.
+std::vector<std::wstring> Values(const std::vector<std::wstring>& lines, const std::wstring& key) {
+  std::vector<std::wstring> values;
+  for (const auto& line : lines)
+    if (line.rfind(key + L"=", 0) == 0) values.push_back(line.substr(key.size() + 1));
+  return values;
 }
-
-// A stand-in database's lines, the file held open as Jet holds a database
-// for as long as it is used.
-struct File {
-  std::shared_ptr<void> handle;
-  std::vector<std::wstring> lines;
-  std::vector<std::wstring> All(const std::wstring& key) const {
-    std::vector<std::wstring> values;
-    for (const auto& line : lines)
-      if (line.rfind(key + L"=", 0) == 0) values.push_back(line.substr(key.size() + 1));
-    return values;
-  }
-};
 
 // The file a connection text names as its data source.
 std::wstring DataSource(const std::wstring& connection) {
@@ -83,18 +64,15 @@ std::wstring DataSource(const std::wstring& connection) {
   return path.erase(path.find_last_not_of(L' ') + 1);
 }
 
-File Open(const std::wstring& connection, DWORD share) {
-  const std::wstring path = DataSource(connection);
-  const auto bytes = ReadBytes(path);
-  HANDLE handle =
-      CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (!bytes || handle == INVALID_HANDLE_VALUE) Fail(L"Could not use '" + path + L"'.");
-  return {std::shared_ptr<void>(handle, CloseHandle), Split(Wide(*bytes), L'\n')};
+std::vector<std::wstring> Open(const std::wstring& connection) {
+  const auto bytes = ReadBytes(DataSource(connection));
+  if (!bytes) Fail(L"Could not find file '" + DataSource(connection) + L"'.");
+  return Split(Wide(*bytes), L'\n');
 }
 
 using Args = std::vector<VARIANT*>;
 // Answers a call of a member: fills the result or throws a Failure.
-using Answer = std::function<void(const std::wstring& member, bool put, Args& args, VARIANT&)>;
+using Answer = std::function<void(const std::wstring& member, Args& args, VARIANT& result)>;
 
 std::vector<std::wstring>& MemberNames() {
   static std::vector<std::wstring> names;
@@ -153,7 +131,7 @@ class Object final : public IDispatch {
     VARIANT ignored;
     VariantInit(result ? result : &ignored);
     try {
-      answer_(member, put, args, result ? *result : ignored);
+      answer_(member, args, result ? *result : ignored);
       VariantClear(&ignored);
       return S_OK;
     } catch (const Failure& failure) {
@@ -193,18 +171,16 @@ struct Records {
   std::vector<std::vector<std::wstring>> rows;
   bool counted = false;  // the values are numbers of rows (VT_I4)
   size_t row = 0, column = 0;
-  File database;  // an opened recordset's own connection
 };
 
 // A recordset, and also its Fields collection and a Field of it, which the
 // launcher reads one after the other: Fields.Item(column).Value.
 Answer Recordset(std::shared_ptr<Records> records = std::make_shared<Records>()) {
-  return [records](const std::wstring& member, bool, Args& args, VARIANT& result) {
+  return [records](const std::wstring& member, Args& args, VARIANT& result) {
     Records& r = *records;
     if (member == L"Open") {
       // Either query of the launcher's on a front-end finds its links.
-      r.database = Open(Text(Arg(args, 1)), kShared);
-      for (const auto& link : r.database.All(L"link")) r.rows.push_back({link});
+      for (const auto& link : Values(Open(Text(Arg(args, 1))), L"link")) r.rows.push_back({link});
       r.columns = {L"Database"};
     } else if (member == L"Close") {
       r = Records{};
@@ -235,77 +211,74 @@ Answer Recordset(std::shared_ptr<Records> records = std::make_shared<Records>())
 Answer Connection() {
   struct State {
     std::wstring provider, text;
-    File database;
+    std::vector<std::wstring> database;
   };
-  return [state = std::make_shared<State>()](const std::wstring& member, bool put, Args& args,
-                                             VARIANT& result) {
-    State& s = *state;
-    if (member == L"Provider" && put) {
-      s.provider = Text(Arg(args, 0));
-    } else if (member == L"ConnectionString" && put) {
-      s.text = Text(Arg(args, 0));
-    } else if (member == L"Open") {
-      if (!Text(Arg(args, 0)).empty()) s.text = Text(args[0]);
-      s.database = Open(s.text, kShared);
-    } else if (member == L"ConnectionString") {
-      Return(result, L"Provider=" + s.provider + L";" + s.text);
-    } else if (member == L"Close") {
-      s.database = File{};
-    } else if (member == L"OpenSchema" || member == L"Execute") {
-      auto records = std::make_shared<Records>();
-      records->counted = member == L"Execute";
-      records->columns = {L"TABLE_NAME", L"TABLE_TYPE"};
-      const std::wstring asked = Text(Arg(args, 0));
-      for (const auto& table : s.database.All(L"table")) {
-        const auto parts = Split(table, L'\t');  // name, type, rows
-        if (!records->counted) records->rows.push_back({parts[0], parts[1]});
-        if (records->counted && asked == L"SELECT COUNT(*) FROM [" + parts[0] + L"]") {
-          // A saved query here asks for a parameter, so it cannot be counted.
-          if (parts[1] == L"VIEW") Fail(L"Too few parameters. Expected 1.");
-          records->rows.push_back({parts[2]});
+  return
+      [state = std::make_shared<State>()](const std::wstring& member, Args& args, VARIANT& result) {
+        State& s = *state;
+        if (member == L"Provider") {
+          s.provider = Text(Arg(args, 0));
+        } else if (member == L"ConnectionString" && !args.empty()) {
+          s.text = Text(args[0]);
+        } else if (member == L"Open") {
+          if (!Text(Arg(args, 0)).empty()) s.text = Text(args[0]);
+          s.database = Open(s.text);
+        } else if (member == L"ConnectionString") {
+          Return(result, L"Provider=" + s.provider + L";" + s.text);
+        } else if (member == L"Close") {
+          s.database.clear();
+        } else if (member == L"OpenSchema" || member == L"Execute") {
+          auto records = std::make_shared<Records>();
+          records->counted = member == L"Execute";
+          records->columns = {L"TABLE_NAME", L"TABLE_TYPE"};
+          const std::wstring asked = Text(Arg(args, 0));
+          for (const auto& table : Values(s.database, L"table")) {
+            const auto parts = Split(table, L'\t');  // name, type, rows
+            if (!records->counted) records->rows.push_back({parts[0], parts[1]});
+            if (records->counted && asked == L"SELECT COUNT(*) FROM [" + parts[0] + L"]") {
+              // A saved query here asks for a parameter, so it cannot be counted.
+              if (parts[1] == L"VIEW") Fail(L"Too few parameters. Expected 1.");
+              records->rows.push_back({parts[2]});
+            }
+          }
+          if (records->counted && records->rows.empty()) Fail(L"Cannot find the input table.");
+          Return(result, L"Recordset", Recordset(records));
+        } else {
+          Unknown(member);
         }
-      }
-      if (records->counted && records->rows.empty()) Fail(L"Cannot find the input table.");
-      Return(result, L"Recordset", Recordset(records));
-    } else {
-      Unknown(member);
-    }
-  };
+      };
 }
 
-// Writes the source without its free room as a new file; the source must be
-// open nowhere else.
-void CompactDatabase(const std::wstring& member, bool, Args& args, VARIANT&) {
+// Writes the source without its free room as a new file.
+void CompactDatabase(const std::wstring& member, Args& args, VARIANT&) {
   if (member != L"CompactDatabase") Unknown(member);
-  const File source = Open(Text(Arg(args, 0)), 0);
+  const auto source = Open(Text(Arg(args, 0)));
   const std::wstring destination = DataSource(Text(Arg(args, 1)));
   if (GetFileAttributesW(destination.c_str()) != INVALID_FILE_ATTRIBUTES)
     Fail(L"Database already exists.");
   std::wstring text;
-  for (const auto& line : source.lines)
-    if (line.rfind(L"free=", 0) != 0) text += (text.empty() ? L"" : L"\n") + line;
+  for (const auto& line : source)
+    if (line.rfind(L"free=", 0) != 0) text += line + L"\n";
   WriteBytes(destination, Utf8(text));
 }
 
 // An Access whose open database is Korvane: CurrentDb().Properties(...).Value
 // answers its title and SysCmd(...) the folder of msaccess.exe, whichever
 // property or action is asked; the call log tells which.
-void Application(const std::wstring& member, bool, Args&, VARIANT& result) {
+void Application(const std::wstring& member, Args&, VARIANT& result) {
   if (member == L"SysCmd") return Return(result, kHostFolder);
   if (member != L"CurrentDb") Unknown(member);
-  Return(result, L"Database", [](const std::wstring&, bool, Args&, VARIANT& property) {
+  Return(result, L"Database", [](const std::wstring&, Args&, VARIANT& property) {
     Return(property, L"Property",
-           [](const std::wstring&, bool, Args&, VARIANT& value) { Return(value, L"Korvane"); });
+           [](const std::wstring&, Args&, VARIANT& value) { Return(value, L"Korvane"); });
   });
 }
 
 // Makes a new object of one class for each caller; lives as long as the server.
 class Factory final : public IClassFactory {
  public:
-  // An object is named by its ProgID's last part: "Connection" for ADODB.Connection.
-  Factory(StandInClass standIn, std::function<Answer()> make)
-      : standIn_(standIn), name_(wcschr(standIn.progId, L'.') + 1), make_(std::move(make)) {}
-  const wchar_t* clsid() const { return standIn_.clsid; }
+  Factory(const wchar_t* progId, std::function<Answer()> make)
+      : progId_(progId), make_(std::move(make)) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     *out = iid == IID_IUnknown || iid == IID_IClassFactory ? this : nullptr;
@@ -314,8 +287,9 @@ class Factory final : public IClassFactory {
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** out) override {
-    AppendLine(BesideSelf(kCallLog), std::wstring(L"new ") + standIn_.progId);
-    IDispatch* made = new Object(name_, make_(), true);
+    AppendLine(BesideSelf(kCallLog), std::wstring(L"new ") + progId_);
+    // Named by its ProgID's last part: "Connection" for ADODB.Connection.
+    IDispatch* made = new Object(wcschr(progId_, L'.') + 1, make_(), true);
     const HRESULT result = made->QueryInterface(iid, out);
     made->Release();
     return result;
@@ -323,8 +297,7 @@ class Factory final : public IClassFactory {
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
  private:
-  StandInClass standIn_;
-  const wchar_t* name_;
+  const wchar_t* progId_;
   std::function<Answer()> make_;
 };
 
@@ -344,18 +317,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   }
   if (FAILED(CoInitialize(nullptr))) return 1;
   HANDLE quit = CreateEventW(nullptr, TRUE, FALSE, kQuitEvent);
-  Factory factories[] = {{kClasses[0], [] { return Answer(Application); }},
-                         {kClasses[1], Connection},
-                         {kClasses[2], [] { return Recordset(); }},
-                         {kClasses[3], [] { return Answer(CompactDatabase); }}};
-  std::vector<DWORD> cookies;
+  Factory factories[] = {{kClasses[0].progId, [] { return Answer(Application); }},
+                         {kClasses[1].progId, Connection},
+                         {kClasses[2].progId, [] { return Recordset(); }},
+                         {kClasses[3].progId, [] { return Answer(CompactDatabase); }}};
+  DWORD cookies[std::size(factories)] = {};
   bool registered = true;
-  for (auto& factory : factories) {
+  for (size_t i = 0; i < std::size(factories); ++i) {
     CLSID clsid;
-    CLSIDFromString(factory.clsid(), &clsid);
-    cookies.push_back(0);
-    registered &= SUCCEEDED(CoRegisterClassObject(clsid, &factory, CLSCTX_LOCAL_SERVER,
-                                                  REGCLS_MULTIPLEUSE, &cookies.back()));
+    CLSIDFromString(kClasses[i].clsid, &clsid);
+    registered &= SUCCEEDED(CoRegisterClassObject(clsid, &factories[i], CLSCTX_LOCAL_SERVER,
+                                                  REGCLS_MULTIPLEUSE, &cookies[i]));
   }
   IDispatch* application = new Object(L"Application", Application);
   DWORD active = 0;
