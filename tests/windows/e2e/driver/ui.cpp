@@ -35,10 +35,8 @@ std::wstring ControlText(HWND dialog, int controlId) {
   return text;
 }
 
-std::optional<ShownMessage> FindMessageBox(DWORD processId) {
-  HWND box = FindWindowOf(processId, L"#32770", nullptr, true);
-  if (!box) return std::nullopt;
-  return ShownMessage{box, WindowText(box), ControlText(box, 0xFFFF)};
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+  return PollFor(timeoutMs, [&] { return FindWindowOf(processId, L"#32770", nullptr, true); });
 }
 
 void PressButton(HWND dialog, int buttonId) {

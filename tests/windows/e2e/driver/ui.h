@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 namespace e2e {
@@ -17,13 +16,9 @@ HWND FindWindowOf(DWORD processId, const wchar_t* className, const wchar_t* titl
 HWND WaitForWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
 std::wstring WindowText(HWND window);
 
-// A message box: a dialog with a static text control of id 0xFFFF.
-struct ShownMessage {
-  HWND window = nullptr;
-  std::wstring title;
-  std::wstring text;
-};
-std::optional<ShownMessage> FindMessageBox(DWORD processId);
+// A message box of the process (a dialog whose text is the static control
+// 0xFFFF) once it shows, or nothing.
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs);
 
 // Presses a button of a dialog and waits until the dialog has gone.
 void PressButton(HWND dialog, int buttonId);

@@ -18,7 +18,6 @@ namespace ids = korvane::windows;
 
 using stand_in::kHostFolder;
 constexpr wchar_t kOpenDialogTitle[] = L"调入后端数据库文件";
-constexpr wchar_t kMessageBoxClass[] = L"#32770";
 
 std::wstring FromUnix(const char* path) {
   std::wstring dos = L"Z:" + Wide(path);
@@ -27,15 +26,15 @@ std::wstring FromUnix(const char* path) {
 }
 
 void CheckBox(DWORD launcher, const Step& step, bool windowMayShow) {
-  auto shown = PollFor(kStepTimeoutMs, [&] { return FindMessageBox(launcher); });
-  ASSERT_TRUE(shown) << "no message box; expected " << Utf8(step.b);
-  EXPECT_EQ(Utf8(shown->title), Utf8(step.a));
-  EXPECT_EQ(Utf8(shown->text), Utf8(step.b));
+  HWND box = WaitForMessageBox(launcher, kStepTimeoutMs);
+  ASSERT_TRUE(box) << "no message box; expected " << Utf8(step.b);
+  EXPECT_EQ(Utf8(WindowText(box)), Utf8(step.a));
+  EXPECT_EQ(Utf8(ControlText(box, 0xFFFF)), Utf8(step.b));
   if (!windowMayShow) {
     EXPECT_FALSE(FindWindowOf(launcher, ids::kMainWindowClass))
         << "the window showed before the start-up checks ended";
   }
-  PressButton(shown->window, IDOK);
+  PressButton(box, IDOK);
 }
 
 void CheckWindow(HWND window) {
@@ -53,7 +52,7 @@ void CheckWindow(HWND window) {
 }
 
 HWND OpenDialog(DWORD launcher, HWND window) {
-  HWND dialog = WaitForWindowOf(launcher, kMessageBoxClass, kOpenDialogTitle);
+  HWND dialog = WaitForWindowOf(launcher, L"#32770", kOpenDialogTitle);
   EXPECT_TRUE(dialog) << "no open-file dialog";
   EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
   // The file type box (cmb1) shows the one filter's description.
@@ -103,8 +102,8 @@ void Run(const Scenario& scenario) {
         CheckBox(launcher.id, step, window);
         break;
       case Act::Quiet:
-        if (auto shown = PollFor(kQuietMs, [&] { return FindMessageBox(launcher.id); }))
-          ADD_FAILURE() << "unexpected message box " << Utf8(shown->text);
+        if (HWND box = WaitForMessageBox(launcher.id, kQuietMs))
+          ADD_FAILURE() << "unexpected message box " << Utf8(ControlText(box, 0xFFFF));
         break;
       case Act::Choose:
         if (HWND dialog = OpenDialog(launcher.id, window)) {
@@ -137,7 +136,7 @@ void Run(const Scenario& scenario) {
       case Act::SecondCopy: {
         ASSERT_TRUE(mainWindow()) << "the first copy's window did not appear";
         const Process second = Process::Start(scenario.exe);
-        EXPECT_FALSE(PollFor(kQuietMs, [&] { return FindMessageBox(second.id); }));
+        EXPECT_FALSE(WaitForMessageBox(second.id, kQuietMs));
         EXPECT_TRUE(second.WaitForExit(kStepTimeoutMs)) << "the second copy did not end";
         break;
       }
