@@ -100,10 +100,6 @@ const Calls kCatalogueRead = {L"Connection.OpenSchema(3:20)", L"Recordset.Close(
                               L"Recordset.Close()"};
 
 const Scenario kScenarios[] = {
-    {.name = "MissingQueryFrontEndIsRebuilt",
-     .files = Installation({{kQuery, ""}}),
-     .steps = {kQuiet, kClose},
-     .changes = {{kQuery, kMainBytes}}},
     {.name = "WindowAndMenuThenASecondCopyEndsSilentlyThenTheCloseBox",
      .files = Installation(),
      .steps = {Do(Act::Window), Do(Act::Write, kQuery), Do(Act::SecondCopy), Do(Act::CloseBox)}},
@@ -111,9 +107,10 @@ const Scenario kScenarios[] = {
      .files = {{L"K:\\系统前端.mde", kMainBytes}, {L"K:\\Secured.mdw", kWorkgroupBytes}},
      .steps = {Box(L"TessalyKorvane", L"建议将该文件安装在文件夹下运行"), kEnds},
      .exe = L"K:\\TessalyKorvane.exe"},
-    {.name = "HelpOpensTheViewer",
-     .files = Installation({{L"D:\\App\\nuqe.chm", kHelpSample}}),
-     .steps = {Command(ids::kIdHelp), Do(Act::Viewer), kQuiet, kClose}},
+    {.name = "MissingQueryFrontEndIsRebuiltThenHelpOpensTheViewer",
+     .files = Installation({{kQuery, ""}, {L"D:\\App\\nuqe.chm", kHelpSample}}),
+     .steps = {Command(ids::kIdHelp), Do(Act::Viewer), kQuiet, kClose},
+     .changes = {{kQuery, kMainBytes}}},
     {.name = "RunWithWorkingProbeStartsAccessAtOnce",
      .files = Installation(),
      .steps = {Command(ids::kIdRun), kEnds},
