@@ -1,36 +1,99 @@
 #pragma once
-// File handling of the scenarios and of the adapter tests: fresh folders,
-// small files with known contents, and what a folder holds.
+// File handling of the scenarios, the helper programs and the adapter tests:
+// fresh folders, small files with known contents, what a folder holds, and
+// the lines of text the helpers leave for the driver (UTF-8).
 
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace e2e {
 
+inline std::string Utf8(const std::wstring& text) {
+  std::string utf8(text.size() * 3, '\0');
+  utf8.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                  utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr));
+  return utf8;
+}
+
+inline std::wstring Wide(const std::string& utf8) {
+  std::wstring text(utf8.size(), L'\0');
+  text.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                  text.data(), static_cast<int>(text.size())));
+  return text;
+}
+
+// The parts of the text between separators, without an empty last one.
+inline std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
+  std::wstringstream stream(text);
+  std::vector<std::wstring> parts;
+  for (std::wstring part; std::getline(stream, part, separator);) parts.push_back(part);
+  return parts;
+}
+
+inline void RemoveTree(const std::wstring& folder) {
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+}
+
 // Empties the folder, or creates it with its parents; a drive root such as
 // K:\ is only emptied.
-void MakeEmptyFolder(const std::wstring& folder);
-void RemoveTree(const std::wstring& folder);
+inline void MakeEmptyFolder(const std::wstring& folder) {
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
+    std::filesystem::remove_all(entry.path(), ignored);
+  std::filesystem::create_directories(folder);
+}
 
-void WriteBytes(const std::wstring& path, const std::string& bytes);
-std::optional<std::string> ReadBytes(const std::wstring& path);
+inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  std::ofstream file(std::filesystem::path(path), std::ios::binary);
+  if (!(file << bytes)) throw std::runtime_error("cannot write " + Utf8(path));
+}
+
+inline std::optional<std::string> ReadBytes(const std::wstring& path) {
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  if (!file) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 // Every file under the folders, with its contents.
 using Files = std::map<std::wstring, std::string>;
-Files Snapshot(std::initializer_list<std::wstring> folders);
+inline Files Snapshot(std::initializer_list<std::wstring> folders) {
+  Files files;
+  std::error_code ignored;
+  for (const auto& folder : folders)
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ignored))
+      if (entry.is_regular_file())
+        files[entry.path().wstring()] = ReadBytes(entry.path()).value_or("<unreadable>");
+  return files;
+}
+
 // Applies changes to files: new contents, or none (empty) for a removed file.
-void Apply(Files& files, const Files& changes);
+inline void Apply(Files& files, const Files& changes) {
+  for (const auto& [path, bytes] : changes) {
+    if (bytes.empty()) {
+      files.erase(path);
+    } else {
+      files[path] = bytes;
+    }
+  }
+}
 
-// Lines of text that the helper programs leave for the driver, in UTF-8.
-void AppendLine(const std::wstring& path, const std::wstring& line);
-std::vector<std::wstring> ReadLines(const std::wstring& path);
-// The parts of the text between separators, without an empty last one.
-std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator);
+inline void AppendLine(const std::wstring& path, const std::wstring& line) {
+  std::ofstream(std::filesystem::path(path), std::ios::binary | std::ios::app)
+      << Utf8(line) << '\n';
+}
 
-std::string Utf8(const std::wstring& text);
-std::wstring Wide(const std::string& utf8);
+inline std::vector<std::wstring> ReadLines(const std::wstring& path) {
+  return Split(Wide(ReadBytes(path).value_or("")), L'\n');
+}
 
 }  // namespace e2e
