@@ -27,8 +27,6 @@ TEST_P(MaintenanceSweep, LosesNothingWhicheverCallFails) {
     World w;
     w.log.FailCallAt(index);
     EXPECT_EQ(run(w), Outcome::kReturned);
-    ASSERT_GT(w.log.Calls().size(), index);
-    EXPECT_EQ(w.log.Calls()[index].operation, baseline[index]);
     const auto backEnd = w.host.Content(kBackEndPath);
     EXPECT_TRUE(backEnd == kBackEndData || backEnd == FakeEngine::Compacted(kBackEndData))
         << backEnd.value_or("lost");

@@ -17,12 +17,12 @@ namespace {
 TEST_F(LauncherTest, StartsTheHostMaximisedOnTheChosenFrontEnd) {
   LaunchFrontEnd(w.launcher, false);
   const Text program = u"C:\\Office\\msaccess.exe";
-  EXPECT_EQ(w.host.started,
-            (std::vector<StartedProcess>{
-                {program,
-                 program + u" \"D:\\App\\查询系统.mde\" /wrkgrp: \"D:\\App\\Secured.mdw\" /user "
-                           u"\"qorvu\" /pwd\"pelmo\"",
-                 kShowMaximized}}));
+  EXPECT_EQ(w.log.CallsOf("StartProcess").at(0).arguments,
+            (std::vector<Text>{
+                program,
+                program + u" \"D:\\App\\查询系统.mde\" /wrkgrp: \"D:\\App\\Secured.mdw\" /user "
+                          u"\"qorvu\" /pwd\"pelmo\"",
+                Arg(kShowMaximized)}));
   // The host's folder is asked before the launcher's own.
   const auto operations = w.log.Operations();
   EXPECT_EQ(std::vector<std::string>(operations.end() - 3, operations.end()),
@@ -50,13 +50,13 @@ TEST_P(LaunchDecision, StartsTheHostOnlyWhenAllowed) {
   const DecisionRow& row = GetParam();
   World w;
   w.automation.runningName = row.runningName;
-  w.host.answers.push_back(row.answer);
+  w.host.answer = row.answer;
   for (const std::string& operation : row.failing) w.log.Fail(operation);
 
   EXPECT_EQ(w.Run([&] { LaunchFrontEnd(w.launcher, true); }), Outcome::kReturned);
 
   EXPECT_EQ(w.host.messages, row.messages);
-  EXPECT_EQ(w.host.started.size(), row.started ? 1u : 0u);
+  EXPECT_EQ(w.log.Count("StartProcess"), row.started ? 1u : 0u);
   // The window is hidden first, before anything else is asked.
   EXPECT_EQ(w.log.Calls().front().operation, "Window.SetVisible");
   EXPECT_EQ(w.log.Calls().front().arguments, std::vector<Text>{u"False"});

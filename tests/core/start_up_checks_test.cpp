@@ -28,7 +28,9 @@ class StartUpOutcome : public ::testing::TestWithParam<StartUpRow> {};
 
 TEST_P(StartUpOutcome, FollowsTheMissingFiles) {
   const StartUpRow& row = GetParam();
-  World w(Scene::kComponents);
+  World w;
+  // As before the start-up checks, which fill the table themselves.
+  w.launcher.componentFiles.Clear();
   for (const char16_t* path : row.missing) w.host.RemoveFile(path);
 
   EXPECT_EQ(w.Run([&] { w.mainWindow.Load(); }), row.outcome);
@@ -46,24 +48,23 @@ constexpr char kRebuilt[] = "main front-end";
 // other missing file is let pass.
 INSTANTIATE_TEST_SUITE_P(
     MissingFiles, StartUpOutcome,
-    ::testing::Values(
-        StartUpRow{"QueryFrontEnd", {kQueryFrontEndPath}, {}, kRebuilt, kShown},
-        StartUpRow{"WorkgroupAndMain",
-                   {kWorkgroupPath, kMainFrontEndPath},
-                   {Missing(u"Secured.mdw")},
-                   kQuery,
-                   kEnded},
-        StartUpRow{"WorkgroupAndQuery", {kWorkgroupPath, kQueryFrontEndPath}, {}, kRebuilt, kShown},
-        // The rebuild fails: reported, and the window is shown.
-        StartUpRow{"BothFrontEnds",
-                   {kMainFrontEndPath, kQueryFrontEndPath},
-                   {{u"FakeHost-->文件未找到", Text(u"出错LOAD"), MessageButtons::kOk}},
-                   std::nullopt,
-                   kShown}),
+    ::testing::Values(StartUpRow{"QueryFrontEnd", {kQueryFrontEndPath}, {}, kRebuilt, kShown},
+                      StartUpRow{"WorkgroupAndMain",
+                                 {kWorkgroupPath, kMainFrontEndPath},
+                                 {Missing(u"Secured.mdw")},
+                                 kQuery,
+                                 kEnded},
+                      // The rebuild fails: reported, and the window is shown.
+                      StartUpRow{
+                          "BothFrontEnds",
+                          {kMainFrontEndPath, kQueryFrontEndPath},
+                          {{u"FakeHost-->文件未找到", Text(u"出错LOAD"), MessageButtons::kOk}},
+                          std::nullopt,
+                          kShown}),
     RowName());
 
 TEST(StartUpChecks, SecondCopyEndsSilentlyWithoutLookingAtFiles) {
-  World w(Scene::kComponents);
+  World w;
   w.host.previousInstanceRunning = true;
   EXPECT_EQ(w.Run([&] { w.mainWindow.Load(); }), Outcome::kProgramEnded);
   EXPECT_EQ(w.log.Operations(),
@@ -71,7 +72,7 @@ TEST(StartUpChecks, SecondCopyEndsSilentlyWithoutLookingAtFiles) {
 }
 
 TEST(StartUpChecks, DriveRootIsRefusedWithoutLookingAtFiles) {
-  World w(Scene::kComponents);
+  World w;
   w.host.programFolder = u"C:\\";
   EXPECT_EQ(w.Run([&] { w.mainWindow.Load(); }), Outcome::kProgramEnded);
   EXPECT_EQ(w.host.messages, (std::vector<MessageBox>{{u"建议将该文件安装在文件夹下运行",

@@ -21,7 +21,7 @@ class EngineObject {
 
  protected:
   void Enter(std::string operation, std::vector<Text> arguments = {}) {
-    engine_.log().Enter(std::move(operation), std::move(arguments));
+    engine_.log.Enter(std::move(operation), std::move(arguments));
   }
   FakeEngine& engine_;
 };
@@ -72,10 +72,10 @@ class FakeCompaction : public CompactionEngine, EngineObject {
   using EngineObject::EngineObject;
   void CompactDatabase(const Text& source, const Text& destination) override {
     Enter("CompactDatabase", {source, destination});
-    const auto content = engine_.host().Content(DataSourceOf(source));
+    const auto content = engine_.host.Content(DataSourceOf(source));
     if (!content) throw EngineError(u"找不到文件");
-    if (engine_.host().Has(DataSourceOf(destination))) throw EngineError(u"数据库已存在");
-    engine_.host().PutFile(DataSourceOf(destination), FakeEngine::Compacted(*content));
+    if (engine_.host.Has(DataSourceOf(destination))) throw EngineError(u"数据库已存在");
+    engine_.host.PutFile(DataSourceOf(destination), FakeEngine::Compacted(*content));
   }
 };
 
@@ -84,7 +84,7 @@ class FakeCatalog : public DatabaseCatalog, EngineObject {
   using EngineObject::EngineObject;
   void Open(const Text& connectionText) override {
     Enter("Catalog.Open", {connectionText});
-    const auto content = engine_.host().Content(DataSourceOf(connectionText));
+    const auto content = engine_.host.Content(DataSourceOf(connectionText));
     const bool compacted = content && content->starts_with(FakeEngine::Compacted(""));
     tables_ = compacted ? engine_.compactedTables.value_or(engine_.tables) : engine_.tables;
   }
@@ -118,22 +118,22 @@ std::string FakeEngine::Compacted(const std::string& content) {
 }
 
 std::unique_ptr<Connection> FakeEngine::CreateConnection() {
-  log_.Enter("CreateConnection");
+  log.Enter("CreateConnection");
   return std::make_unique<FakeConnection>(*this);
 }
 
 std::unique_ptr<Recordset> FakeEngine::CreateRecordset() {
-  log_.Enter("CreateRecordset");
+  log.Enter("CreateRecordset");
   return std::make_unique<FakeRecordset>(*this);
 }
 
 std::unique_ptr<CompactionEngine> FakeEngine::CreateCompactionEngine() {
-  log_.Enter("CreateCompactionEngine");
+  log.Enter("CreateCompactionEngine");
   return std::make_unique<FakeCompaction>(*this);
 }
 
 std::unique_ptr<DatabaseCatalog> FakeEngine::CreateCatalog() {
-  log_.Enter("CreateCatalog");
+  log.Enter("CreateCatalog");
   return std::make_unique<FakeCatalog>(*this);
 }
 

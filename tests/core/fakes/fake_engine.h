@@ -17,7 +17,9 @@ namespace korvane::testing {
 
 class FakeEngine : public DatabaseEngine {
  public:
-  FakeEngine(CallLog& log, FakeHost& host) : log_(log), host_(host) {}
+  FakeEngine(CallLog& callLog, FakeHost& fakeHost) : log(callLog), host(fakeHost) {}
+  CallLog& log;
+  FakeHost& host;  // where compaction writes and catalogues read
 
   // What an open connection reads back: the provider's expanded form.
   static Text Expanded(const Text& connectionString);
@@ -38,13 +40,6 @@ class FakeEngine : public DatabaseEngine {
   std::unique_ptr<Recordset> CreateRecordset() override;
   std::unique_ptr<CompactionEngine> CreateCompactionEngine() override;
   std::unique_ptr<DatabaseCatalog> CreateCatalog() override;
-
-  CallLog& log() { return log_; }
-  FakeHost& host() { return host_; }
-
- private:
-  CallLog& log_;
-  FakeHost& host_;
 };
 
 }  // namespace korvane::testing

@@ -85,16 +85,11 @@ MessageAnswer FakeHost::ShowMessage(const Text& text, const std::optional<Text>&
                                     MessageButtons buttons) {
   log_.Enter("ShowMessage", {text, title.value_or(u"<无标题>")});
   messages.push_back({text, title, buttons});
-  if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
-  if (answers.empty()) return MessageAnswer::kNo;
-  const MessageAnswer answer = answers.front();
-  answers.pop_front();
-  return answer;
+  return buttons == MessageButtons::kOk ? MessageAnswer::kOk : answer;
 }
 
 void FakeHost::StartProcess(const Text& program, const Text& commandLine, int windowStyle) {
   log_.Enter("StartProcess", {program, commandLine, Arg(windowStyle)});
-  started.push_back({program, commandLine, windowStyle});
 }
 
 void FakeHost::EndProgram() {

@@ -2,10 +2,9 @@
 // An in-memory desktop platform: files keyed by Windows path without regard
 // to ASCII case, each with its content and whether it is locked (open
 // elsewhere, so that it can be neither read nor changed); message boxes
-// answered from a script; and an end of the program that stops the routine
+// answered as the test sets; and an end of the program that stops the routine
 // that called it.
 
-#include <deque>
 #include <map>
 #include <optional>
 #include <string>
@@ -27,13 +26,6 @@ struct MessageBox {
   bool operator==(const MessageBox&) const = default;
 };
 
-struct StartedProcess {
-  Text program;
-  Text commandLine;
-  int windowStyle;
-  bool operator==(const StartedProcess&) const = default;
-};
-
 class FakeHost : public HostServices {
  public:
   explicit FakeHost(CallLog& log) : log_(log) {}
@@ -42,7 +34,7 @@ class FakeHost : public HostServices {
   Text programFolder = u"D:\\App";
   Text currentDirectory = u"C:\\Users\\korvane";
   bool previousInstanceRunning = false;
-  std::deque<MessageAnswer> answers;  // for Yes/No questions; No when empty
+  MessageAnswer answer = MessageAnswer::kNo;  // to every Yes/No question
 
   void PutFile(const Text& path, std::string content);
   void RemoveFile(const Text& path);
@@ -51,9 +43,8 @@ class FakeHost : public HostServices {
   std::optional<std::string> Content(const Text& path) const;
   bool Has(const Text& path) const { return Content(path).has_value(); }
 
-  // What the launcher did.
+  // The boxes the launcher showed; what it started is in the log.
   std::vector<MessageBox> messages;
-  std::vector<StartedProcess> started;
 
   // HostServices.
   Text ProgramFolder() override;

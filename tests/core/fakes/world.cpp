@@ -8,12 +8,11 @@ void PrintTo(const MessageBox& box, std::ostream* os) {
       << (box.buttons == MessageButtons::kOk ? "OK" : "Yes/No") << "}";
 }
 
-World::World(Scene scene) {
+World::World() {
   window.onUnload = [this] { mainWindow.Unload(); };
   host.PutFile(kMainFrontEndPath, "main front-end");
   host.PutFile(kQueryFrontEndPath, "query front-end");
   host.PutFile(kWorkgroupPath, "workgroup");
-  if (scene == Scene::kComponents) return;
   host.PutFile(kBackEndPath, kBackEndData);
   engine.firstRow = kBackEndPath;
   launcher.componentFiles.Fill();

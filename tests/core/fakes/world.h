@@ -35,18 +35,11 @@ inline constexpr char kBackEndData[] = "back-end data";
 enum class Outcome { kReturned, kProgramEnded, kErrorEscaped };
 void PrintTo(const MessageBox& box, std::ostream* os);
 
-// What lies ready when a world is made.
-enum class Scene {
-  // The launcher in D:\App with its three component files; an empty
-  // component table, as before the start-up checks.
-  kComponents,
-  // Also the data back-end D:\share\data.mdb that the main front-end links
-  // to, and the component table filled as after a normal start.
-  kStandard,
-};
-
+// The launcher in D:\App with its three component files, the data back-end
+// D:\share\data.mdb that the main front-end links to, and the component
+// table filled as after a normal start.
 struct World {
-  explicit World(Scene scene = Scene::kStandard);
+  World();
 
   // Runs `body` and tells how it came back.
   Outcome Run(const std::function<void()>& body);
