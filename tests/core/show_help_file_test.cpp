@@ -33,9 +33,8 @@ TEST_P(ShowHelp, ShowsTheFileOrReportsTheViewersError) {
 
   const auto calls = w.log.CallsOf("HtmlHelpA");
   ASSERT_EQ(calls.size(), row.helpFilePresent ? 1u : 0u);
-  for (const Call& call : calls) {
+  for (const Call& call : calls)
     EXPECT_EQ(call.arguments, (std::vector<Text>{Arg(kWindowHandle), kHelpPath, u"0", u"0"}));
-  }
   EXPECT_EQ(w.host.messages, row.messages);
 }
 

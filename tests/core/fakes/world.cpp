@@ -24,8 +24,6 @@ Outcome World::Run(const std::function<void()>& body) {
     return Outcome::kReturned;
   } catch (const ProgramEnded&) {
     return Outcome::kProgramEnded;
-  } catch (const Error&) {
-    return Outcome::kErrorEscaped;
   }
 }
 
