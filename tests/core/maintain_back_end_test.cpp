@@ -13,6 +13,8 @@ namespace {
 
 const std::string kCompacted = FakeEngine::Compacted(kBackEndData);
 
+// A scene's set-up beyond the standard world.
+using WorldStep = std::function<void(World&)>;
 using FileState = std::pair<Text, std::optional<std::string>>;
 
 struct MaintenanceRow {

@@ -2,17 +2,13 @@
 
 namespace korvane::testing {
 
-Error InjectedError(const std::string& operation) {
-  return Error(1001, u"注入的故障", Text(operation.begin(), operation.end()));
-}
-
 void CallLog::Enter(std::string operation, std::vector<Text> arguments) {
   const std::size_t index = calls_.size();
   calls_.push_back({std::move(operation), std::move(arguments)});
   for (const Fault& fault : faults_) {
     const bool matches =
         fault.index ? *fault.index == index : fault.operation == calls_[index].operation;
-    if (matches) throw fault.error.value_or(InjectedError(calls_[index].operation));
+    if (matches) throw fault.error.value_or(Error(1001, u"注入的故障", u"CallLog"));
   }
 }
 

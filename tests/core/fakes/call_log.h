@@ -19,9 +19,6 @@ struct Call {
   std::vector<Text> arguments;
 };
 
-// The error an injected failure raises unless the test names another.
-Error InjectedError(const std::string& operation);
-
 class CallLog {
  public:
   // Records the call, then raises when a planned failure matches it.
@@ -29,7 +26,7 @@ class CallLog {
 
   // Makes the call at this position of the run (from 0) raise.
   void FailCallAt(std::size_t index);
-  // Makes every call of the operation raise.
+  // Makes every call of the operation raise, a generic error unless named.
   void Fail(std::string operation, std::optional<Error> error = std::nullopt);
 
   const std::vector<Call>& Calls() const { return calls_; }

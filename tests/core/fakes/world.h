@@ -67,9 +67,6 @@ inline const MessageBox kCompactedNotice{u"后端数据压缩工作已经结束"
 inline const MessageBox kBackedUpNotice{u"后端数据备份工作已经结束", Text(u"系统运行状态"),
                                         MessageButtons::kOk};
 
-// A change to a world: a scene's set-up or a routine to run.
-using WorldStep = std::function<void(World&)>;
-
 class LauncherTest : public ::testing::Test {
  protected:
   World w;
