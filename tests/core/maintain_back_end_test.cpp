@@ -56,17 +56,6 @@ WorldStep BackEndAt(const char16_t* path) {
   };
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    NotFoundOrOtherWord, Maintenance,
-    ::testing::Values(
-        MaintenanceRow{"MissingOtherWord", [](World& w) { w.engine.firstRow = u"D:\\gone.mdb"; }, u"其他", {kNotFound}, {kBackUpKept}},
-        // A path read before the discovery failed is not trusted.
-        MaintenanceRow{"DiscoveryFailsAfterReading", [](World& w) { w.log.Fail("Recordset.Close"); }, u"涮新",
-                       {kNotFound}, {kBackEndKept}},
-        MaintenanceRow{"CompactWithBlank", {}, u"涮新 ", {}, {kBackEndKept, kNoScratch}}),
-    RowName());
-
 // What the compacted copy holds when the engine repaired the back-end while
 // compacting it, or when the back-end changed meanwhile.
 WorldStep CopyHolds(std::vector<FakeEngine::Table> tables) {
@@ -75,9 +64,15 @@ WorldStep CopyHolds(std::vector<FakeEngine::Table> tables) {
 const FileState kCompactedInPlace{kBackEndPath, kCompacted};
 const FileState kCopyLeftAsScratch{kScratchPath, kCompacted};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
-    Compaction, Maintenance,
+    Table, Maintenance,
     ::testing::Values(
+        MaintenanceRow{"MissingOtherWord", [](World& w) { w.engine.firstRow = u"D:\\gone.mdb"; }, u"其他", {kNotFound}, {kBackUpKept}},
+        // A path read before the discovery failed is not trusted.
+        MaintenanceRow{"DiscoveryFailsAfterReading", [](World& w) { w.log.Fail("Recordset.Close"); }, u"涮新",
+                       {kNotFound}, {kBackEndKept}},
+        MaintenanceRow{"CompactWithBlank", {}, u"涮新 ", {}, {kBackEndKept, kNoScratch}},
         MaintenanceRow{"StaleScratchRemovedFirst", [](World& w) { w.host.PutFile(kScratchPath, "stale"); },
                        u"涮新", {kCompactedNotice}, {kCompactedInPlace, kNoScratch}},
         // The stem is the path less four characters, whatever they are, and only
@@ -115,13 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
                        u"涮新", {}, {kBackEndKept, kCopyLeftAsScratch}},
         // A copy that cannot be checked is not swapped in.
         MaintenanceRow{"CopyCannotBeOpened", [](World& w) { w.log.Fail("Catalog.Open"); }, u"涮新", {},
-                       {kBackEndKept, kCopyLeftAsScratch}}),
-    RowName());
-
-INSTANTIATE_TEST_SUITE_P(
-    BackUp, Maintenance,
-    ::testing::Values(
-        MaintenanceRow{"First", [](World& w) { w.host.RemoveFile(kBackUpPath); }, u"备份", {kBackedUpNotice}, {kBackUpNew}},
+                       {kBackEndKept, kCopyLeftAsScratch}},
+        MaintenanceRow{"FirstBackUp", [](World& w) { w.host.RemoveFile(kBackUpPath); }, u"备份", {kBackedUpNotice}, {kBackUpNew}},
         MaintenanceRow{"OldBackupLocked", [](World& w) { w.host.SetLocked(kBackUpPath); }, u"备份", {}, {kBackUpKept}},
         MaintenanceRow{"LeftoverTemporaryFile", [](World& w) { w.host.PutFile(kBackUpTempPath, "left over"); },
                        u"备份", {kBackedUpNotice}, {kBackUpNew}}),
