@@ -1,5 +1,5 @@
 #pragma once
-// A launcher wired to in-memory doubles of every seam, the scenes tests
+// A launcher wired to in-memory doubles of every seam, the scene tests
 // start from, and the boxes the launcher shows as the tests expect them.
 
 #include <gtest/gtest.h>
