@@ -4,6 +4,7 @@
 // folder, so that every path goes through the wide functions, removed with
 // its files afterwards; files in it; a second copy of the test program.
 
+#include <filesystem>
 #include <string>
 
 #include "files.h"
@@ -16,7 +17,10 @@ namespace korvane::windows::test {
 
 struct TempFolder {
   TempFolder() { e2e::MakeEmptyFolder(AsWide(path)); }
-  ~TempFolder() { e2e::RemoveTree(AsWide(path)); }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(AsWide(path), ignored);
+  }
   // The path of `name` inside the folder.
   Text operator/(const Text& name) const { return path + u"\\" + name; }
 
@@ -44,8 +48,8 @@ inline DWORD RunSecondCopy(const Text& program, const Text& arguments,
                            const Text& currentDirectory = Text()) {
   const auto second = e2e::Process::Start(AsWide(program), AsWide(arguments),
                                           std::wstring(AsWide(currentDirectory)));
-  second.WaitForExit(60000);
-  return second.ExitCode(2);
+  DWORD code = 2;
+  return second.WaitForExit(60000) && GetExitCodeProcess(second.handle.get(), &code) ? code : 2;
 }
 
 }  // namespace korvane::windows::test

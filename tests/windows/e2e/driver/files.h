@@ -39,11 +39,6 @@ inline std::vector<std::wstring> Split(const std::wstring& text, wchar_t separat
   return parts;
 }
 
-inline void RemoveTree(const std::wstring& folder) {
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
-}
-
 // Empties the folder, or creates it with its parents; a drive root such as
 // K:\ is only emptied.
 inline void MakeEmptyFolder(const std::wstring& folder) {

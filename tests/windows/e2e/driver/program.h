@@ -36,11 +36,6 @@ struct Process {
   bool WaitForExit(DWORD timeoutMs) const {
     return WaitForSingleObject(handle.get(), timeoutMs) == WAIT_OBJECT_0;
   }
-  // The exit code once ended; `otherwise` while it runs or cannot be read.
-  DWORD ExitCode(DWORD otherwise) const {
-    DWORD code = otherwise;
-    return GetExitCodeProcess(handle.get(), &code) && code != STILL_ACTIVE ? code : otherwise;
-  }
 
   DWORD id = 0;
   std::shared_ptr<void> handle;

@@ -55,8 +55,6 @@ class StandIns {
       }
     }
   }
-  StandIns(const StandIns&) = delete;
-  StandIns& operator=(const StandIns&) = delete;
 
  private:
   static void SetDefault(const std::wstring& key, const std::wstring& value) {

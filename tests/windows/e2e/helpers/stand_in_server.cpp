@@ -241,7 +241,6 @@ Answer Connection() {
               records->rows.push_back({parts[2]});
             }
           }
-          if (records->counted && records->rows.empty()) Fail(L"Cannot find the input table.");
           Return(result, L"Recordset", Recordset(records));
         } else {
           Unknown(member);
@@ -262,16 +261,15 @@ void CompactDatabase(const std::wstring& member, Args& args, VARIANT&) {
   WriteBytes(destination, Utf8(text));
 }
 
-// An Access whose open database is Korvane: CurrentDb().Properties(...).Value
-// answers its title and SysCmd(...) the folder of msaccess.exe, whichever
-// property or action is asked; the call log tells which.
+// An Access whose open database is Korvane, and that database and its property:
+// CurrentDb().Properties(...).Value answers its title and SysCmd(...) the folder of
+// msaccess.exe, whichever property or action is asked; the call log tells which.
 void Application(const std::wstring& member, Args&, VARIANT& result) {
   if (member == L"SysCmd") return Return(result, kHostFolder);
-  if (member != L"CurrentDb") Unknown(member);
-  Return(result, L"Database", [](const std::wstring&, Args&, VARIANT& property) {
-    Return(property, L"Property",
-           [](const std::wstring&, Args&, VARIANT& value) { Return(value, L"Korvane"); });
-  });
+  if (member == L"CurrentDb") return Return(result, L"Database", Application);
+  if (member == L"Properties") return Return(result, L"Property", Application);
+  if (member != L"Value") Unknown(member);
+  Return(result, L"Korvane");
 }
 
 // Makes a new object of one class for each caller; lives as long as the server.

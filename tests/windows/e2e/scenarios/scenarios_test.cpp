@@ -44,14 +44,8 @@ Files Installation(const Files& changes = {}) {
 Step Command(unsigned short id) {
   return {Act::Command, L"", L"", id};
 }
-Step Box(const wchar_t* title, const wchar_t* text) {
-  return {Act::Box, title, text};
-}
-Step Do(Act act, const std::wstring& path = L"", const std::string& bytes = "") {
-  return {act, path, L"", 0, bytes};
-}
 
-const Step kQuiet = Do(Act::Quiet), kEnds = Do(Act::Ends), kClose = Do(Act::Close);
+const Step kQuiet = {Act::Quiet}, kEnds = {Act::Ends}, kClose = {Act::Close};
 const wchar_t kStatus[] = L"系统运行状态";
 
 Calls operator+(Calls calls, const Calls& more) {
@@ -102,14 +96,14 @@ const Calls kCatalogueRead = {L"Connection.OpenSchema(3:20)", L"Recordset.Close(
 const Scenario kScenarios[] = {
     {.name = "WindowAndMenuThenASecondCopyEndsSilentlyThenTheCloseBox",
      .files = Installation(),
-     .steps = {Do(Act::Window), Do(Act::Write, kQuery), Do(Act::SecondCopy), Do(Act::CloseBox)}},
+     .steps = {{Act::Window}, {Act::Write, kQuery}, {Act::SecondCopy}, {Act::CloseBox}}},
     {.name = "DriveRootIsRefused",
      .files = {{L"K:\\系统前端.mde", kMainBytes}, {L"K:\\Secured.mdw", kWorkgroupBytes}},
-     .steps = {Box(L"TessalyKorvane", L"建议将该文件安装在文件夹下运行"), kEnds},
+     .steps = {{Act::Box, L"TessalyKorvane", L"建议将该文件安装在文件夹下运行"}, kEnds},
      .exe = L"K:\\TessalyKorvane.exe"},
     {.name = "MissingQueryFrontEndIsRebuiltThenHelpOpensTheViewer",
      .files = Installation({{kQuery, ""}, {L"D:\\App\\nuqe.chm", kHelpSample}}),
-     .steps = {Command(ids::kIdHelp), Do(Act::Viewer), kQuiet, kClose},
+     .steps = {Command(ids::kIdHelp), {Act::Viewer}, kQuiet, kClose},
      .changes = {{kQuery, kMainBytes}}},
     {.name = "RunWithWorkingProbeStartsAccessAtOnce",
      .files = Installation(),
@@ -118,28 +112,31 @@ const Scenario kScenarios[] = {
      .calls = kProbe + kHostFolder},
     {.name = "RunWhileKorvaneIsOpenStartsNothing",
      .files = Installation(),
-     .steps = {Command(ids::kIdRun), Box(kStatus, L"Korvane正在运行"), kEnds},
+     .steps = {Command(ids::kIdRun), {Act::Box, kStatus, L"Korvane正在运行"}, kEnds},
      .calls = {L"Application.CurrentDb()", L"Database.Properties(8:AppTitle)", L"Property.Value()"},
      .access = Access::RunningKorvane},
     {.name = "QueryWithWorkingProbeStartsTheQueryFrontEnd",
      .files = Installation({{kArchive, kArchiveBytes}}),
-     .steps = {Command(ids::kIdQuery), Do(Act::Choose, kArchive), kEnds},
+     .steps = {Command(ids::kIdQuery), {Act::Choose, kArchive}, kEnds},
      .changes = {{kQueryBackEnd, kArchiveBytes}},
      .started = L"查询系统.mde",
      .calls = kProbe + kHostFolder},
     {.name = "BackUpReplacesTheBackUpWithTheBackEnd",
      .files = Installation({{kBackUp, "old backup\n"}}),
-     .steps = {Command(ids::kIdBackUp), Box(kStatus, L"后端数据备份工作已经结束"),
-               Do(Act::Write, kBackEnd, kChangedBackEnd), Command(ids::kIdBackUp),
-               Box(kStatus, L"后端数据备份工作已经结束"), kClose},
+     .steps = {Command(ids::kIdBackUp),
+               {Act::Box, kStatus, L"后端数据备份工作已经结束"},
+               {Act::Write, kBackEnd, L"", 0, kChangedBackEnd},
+               Command(ids::kIdBackUp),
+               {Act::Box, kStatus, L"后端数据备份工作已经结束"},
+               kClose},
      .changes = {{kBackUp, kChangedBackEnd}},
      .calls = kFindBackEnd + kFindBackEnd},
     {.name = "BackUpOfABackEndOpenElsewhereKeepsTheOldBackUp",
      .files = Installation({{kBackUp, "old backup\n"}}),
-     .steps = {Do(Act::Lock, kBackEnd), Command(ids::kIdBackUp), kQuiet, kClose}},
+     .steps = {{Act::Lock, kBackEnd}, Command(ids::kIdBackUp), kQuiet, kClose}},
     {.name = "CompactionRemovesAStaleScratchFileAndSwapsInTheCopy",
      .files = Installation({{kScratch, "stale scratch file\n"}}),
-     .steps = {Command(ids::kIdCompact), Box(kStatus, L"后端数据压缩工作已经结束"), kClose},
+     .steps = {Command(ids::kIdCompact), {Act::Box, kStatus, L"后端数据压缩工作已经结束"}, kClose},
      .changes = {{kBackEnd, kCompacted}, {kScratch, ""}},
      .calls = kFindBackEnd +
               Calls{L"JetEngine.CompactDatabase(8:" + kCompaction + kBackEnd + L",8:" +
