@@ -17,9 +17,7 @@ void WriteMenu(HWND window) {
   for (int position = 0; position < count; ++position) {
     wchar_t caption[256] = L"";
     GetMenuStringW(bar, position, caption, 256, MF_BYPOSITION);
-    UINT id = GetMenuItemID(bar, position);
-    text += std::to_wstring(id == static_cast<UINT>(-1) ? 0 : id) + L"\t" +
-            (GetSubMenu(bar, position) ? L"1" : L"0") + L"\t" + caption + L"\n";
+    text += std::to_wstring(GetMenuItemID(bar, position)) + L"\t" + caption + L"\n";
   }
   // Written aside and renamed into place, so that the driver never reads half.
   const std::wstring dump = e2e::menu_dump::DumpPath();

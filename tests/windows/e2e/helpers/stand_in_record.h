@@ -55,8 +55,7 @@ namespace e2e::menu_dump {
 inline constexpr char kHookProcName[] = "MenuDumpHook";
 
 // Where the hook writes the menu bar when the launcher gets a WM_NULL: one
-// line per top-level entry, "<command id>\t<1 when it has a sub-menu, else
-// 0>\t<caption>".
+// line per top-level entry, "<command id>\t<caption>".
 inline std::wstring DumpPath() {
   wchar_t folder[MAX_PATH] = L"";
   GetTempPathW(MAX_PATH, folder);

@@ -17,47 +17,11 @@ namespace {
 namespace ids = korvane::windows;
 
 using stand_in::kHostFolder;
-constexpr wchar_t kOpenDialogTitle[] = L"调入后端数据库文件";
 
 std::wstring FromUnix(const char* path) {
   std::wstring dos = L"Z:" + Wide(path);
   std::replace(dos.begin(), dos.end(), L'/', L'\\');
   return dos;
-}
-
-void CheckBox(DWORD launcher, const Step& step, bool windowMayShow) {
-  HWND box = WaitForMessageBox(launcher, kStepTimeoutMs);
-  ASSERT_TRUE(box) << "no message box; expected " << Utf8(step.b);
-  EXPECT_EQ(Utf8(WindowText(box)), Utf8(step.a));
-  EXPECT_EQ(Utf8(ControlText(box, 0xFFFF)), Utf8(step.b));
-  if (!windowMayShow) {
-    EXPECT_FALSE(FindWindowOf(launcher, ids::kMainWindowClass))
-        << "the window showed before the start-up checks ended";
-  }
-  PressButton(box, IDOK);
-}
-
-void CheckWindow(HWND window) {
-  EXPECT_EQ(Utf8(WindowText(window)), "TessalyKorvane");
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  RECT client{};
-  GetClientRect(window, &client);
-  EXPECT_EQ(client.right, MulDiv(592, dpi, 96));
-  EXPECT_EQ(client.bottom, MulDiv(407, dpi, 96));
-  EXPECT_EQ(ReadMenuBar(window, FromUnix(E2E_HELPERS "menu_hook.dll")),
-            "1001\t0\t数据操作前端\n1002\t0\t压缩后端数据\n1003\t0\t备份后端数据\n"
-            "1004\t0\t调阅档案数据\n1005\t0\t帮助\n1006\t0\t关闭窗口\n");
-}
-
-HWND OpenDialog(DWORD launcher, HWND window) {
-  HWND dialog = WaitForWindowOf(launcher, L"#32770", kOpenDialogTitle);
-  EXPECT_TRUE(dialog) << "no open-file dialog";
-  EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
-  // The file type box (cmb1) shows the one filter's description.
-  EXPECT_EQ(Utf8(ControlText(dialog, 0x470)), "数据库后端文件");
-  return dialog;
 }
 
 }  // namespace
@@ -89,29 +53,53 @@ void Run(const Scenario& scenario) {
         ASSERT_TRUE(mainWindow()) << "the main window did not appear";
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(step.n, 0), 0);
         break;
-      case Act::Box:
-        CheckBox(launcher.id, step, window);
+      case Act::Box: {
+        HWND box = WaitForMessageBox(launcher.id, kStepTimeoutMs);
+        ASSERT_TRUE(box) << "no message box; expected " << Utf8(step.b);
+        EXPECT_EQ(Utf8(WindowText(box)), Utf8(step.a));
+        EXPECT_EQ(Utf8(ControlText(box, 0xFFFF)), Utf8(step.b));
+        if (!window) {
+          EXPECT_FALSE(FindWindowOf(launcher.id, ids::kMainWindowClass))
+              << "the window showed before the start-up checks ended";
+        }
+        PressButton(box, IDOK);
         break;
+      }
       case Act::Quiet:
         if (HWND box = WaitForMessageBox(launcher.id, kQuietMs))
           ADD_FAILURE() << "unexpected message box " << Utf8(ControlText(box, 0xFFFF));
         break;
-      case Act::Choose:
-        if (HWND dialog = OpenDialog(launcher.id, window)) {
-          TypeFileName(dialog, step.a);
-          PressButton(dialog, IDOK);
-        }
+      case Act::Choose: {
+        HWND dialog = WaitForWindowOf(launcher.id, L"#32770", L"调入后端数据库文件");
+        ASSERT_TRUE(dialog) << "no open-file dialog";
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
+        // The file type box (cmb1) shows the one filter's description.
+        EXPECT_EQ(Utf8(ControlText(dialog, 0x470)), "数据库后端文件");
+        TypeFileName(dialog, step.a);
+        PressButton(dialog, IDOK);
         break;
+      }
       case Act::Viewer: {
         HWND viewer = WaitForWindowOf(launcher.id, L"HH Parent");
         ASSERT_TRUE(viewer) << "no help viewer";
         EXPECT_EQ(GetWindow(viewer, GW_OWNER), window);
         break;
       }
-      case Act::Window:
+      case Act::Window: {
         ASSERT_TRUE(mainWindow()) << "the main window did not appear";
-        CheckWindow(window);
+        EXPECT_EQ(Utf8(WindowText(window)), "TessalyKorvane");
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+        RECT client{};
+        GetClientRect(window, &client);
+        EXPECT_EQ(client.right, MulDiv(592, dpi, 96));
+        EXPECT_EQ(client.bottom, MulDiv(407, dpi, 96));
+        EXPECT_EQ(ReadMenuBar(window, FromUnix(E2E_HELPERS "menu_hook.dll")),
+                  "1001\t数据操作前端\n1002\t压缩后端数据\n1003\t备份后端数据\n1004\t调阅档案数据\n"
+                  "1005\t帮助\n1006\t关闭窗口\n");
         break;
+      }
       case Act::Write:
         if (step.bytes.empty()) {
           DeleteFileW(step.a.c_str());
