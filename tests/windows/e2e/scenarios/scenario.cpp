@@ -100,13 +100,9 @@ void Run(const Scenario& scenario) {
                   "1005\t帮助\n1006\t关闭窗口\n");
         break;
       }
-      case Act::Write:
-        if (step.bytes.empty()) {
-          DeleteFileW(step.a.c_str());
-        } else {
-          WriteBytes(step.a, step.bytes);
-        }
-        Apply(expected, {{step.a, step.bytes}});
+      case Act::Delete:
+        DeleteFileW(step.a.c_str());
+        expected.erase(step.a);
         break;
       case Act::Lock:
         locks.push_back(

@@ -22,7 +22,7 @@ enum class Act {
   Choose,      // the open-file dialog accepts the path a
   Viewer,      // the help viewer opens over the main window
   Window,      // the main window's caption, size and menu bar
-  Write,       // the driver writes bytes to a (empty: deletes it)
+  Delete,      // the driver deletes a
   Lock,        // the driver holds a open, sharing nothing, to the end
   SecondCopy,  // a second copy of the launcher ends silently
   Ends,        // the launcher ends by itself
@@ -35,7 +35,6 @@ struct Step {
   std::wstring a = {};
   std::wstring b = {};
   int n = 0;
-  std::string bytes = {};
 };
 
 using Calls = std::vector<std::wstring>;
