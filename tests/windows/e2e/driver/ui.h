@@ -60,12 +60,10 @@ inline void PressButton(HWND dialog, int buttonId) {
 
 // Types a path into an open-file dialog's file name box.
 inline void TypeFileName(HWND dialog, const std::wstring& path) {
-  // The name box is a ComboBoxEx32 (0x47C) holding a combo box holding the edit.
-  HWND box = GetDlgItem(dialog, 0x47C);
-  HWND combo = FindWindowExW(box, nullptr, L"ComboBox", nullptr);
-  HWND edit = FindWindowExW(combo ? combo : box, nullptr, L"Edit", nullptr);
-  SendMessageTimeoutW(edit ? edit : box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
-                      SMTO_ABORTIFHUNG, kStepTimeoutMs, nullptr);
+  // The name box (0x47C) hands the text on to its edit.
+  SendMessageTimeoutW(GetDlgItem(dialog, 0x47C), WM_SETTEXT, 0,
+                      reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG, kStepTimeoutMs,
+                      nullptr);
 }
 
 // The menu bar as the menu hook writes it from inside the launcher; empty
@@ -87,7 +85,6 @@ inline std::string ReadMenuBar(HWND window, const std::wstring& hookDll) {
   });
   UnhookWindowsHookEx(hooked);
   FreeLibrary(hook);
-  DeleteFileW(dump.c_str());
   return menu.value_or("");
 }
 

@@ -108,13 +108,12 @@ void Run(const Scenario& scenario) {
         locks.push_back(
             CreateFileW(step.a.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         break;
-      case Act::SecondCopy: {
+      case Act::SecondCopy:
         ASSERT_TRUE(mainWindow()) << "the first copy's window did not appear";
-        const Process second = Process::Start(scenario.exe);
-        EXPECT_FALSE(WaitForMessageBox(second.id, kQuietMs));
-        EXPECT_TRUE(second.WaitForExit(kStepTimeoutMs)) << "the second copy did not end";
+        // A box would hold the second copy until it is answered.
+        EXPECT_TRUE(Process::Start(scenario.exe).WaitForExit(kStepTimeoutMs))
+            << "the second copy did not end";
         break;
-      }
       case Act::Ends:
         EXPECT_TRUE(launcher.WaitForExit(kStepTimeoutMs)) << "the launcher did not end";
         break;
