@@ -6,6 +6,7 @@
 
 #include <oleauto.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -21,8 +22,8 @@ class StandIns {
  public:
   // The server's calls are logged afresh to stand_in::kCallLog beside it.
   StandIns(const std::wstring& helperFolder, Access access) {
-    quit_ = CreateEventW(nullptr, TRUE, FALSE, stand_in::kQuitEvent);
-    ResetEvent(quit_);
+    quit_.reset(CreateEventW(nullptr, TRUE, FALSE, stand_in::kQuitEvent), CloseHandle);
+    ResetEvent(quit_.get());
     DeleteFileW((helperFolder + stand_in::kCallLog).c_str());
     const std::wstring server = helperFolder + L"stand_in_server.exe";
     for (const auto& standIn : stand_in::kClasses) {
@@ -42,10 +43,9 @@ class StandIns {
     });
   }
   ~StandIns() {
-    SetEvent(quit_);
+    SetEvent(quit_.get());
     // Servers that COM started for the launcher end on the event too.
     if (running_) running_->WaitForExit(5000);
-    CloseHandle(quit_);
     for (const auto& standIn : stand_in::kClasses) {
       RegDeleteTreeW(HKEY_CLASSES_ROOT, ClassKey(standIn).c_str());
       if (standIn.prefixClsid) {
@@ -65,7 +65,7 @@ class StandIns {
     return std::wstring(L"CLSID\\") + standIn.clsid;
   }
 
-  HANDLE quit_ = nullptr;
+  std::shared_ptr<void> quit_;
   std::optional<Process> running_;
 };
 

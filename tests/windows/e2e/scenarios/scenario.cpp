@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "e2e_paths.h"
 #include "main_window_ids.h"
@@ -39,7 +40,8 @@ void Run(const Scenario& scenario) {
   StandIns standIns(helpers, scenario.access);
   Files expected = Snapshot({L"D:\\", L"K:\\"});
   const Process launcher = Process::Start(scenario.exe);
-  std::vector<HANDLE> locks;
+  // Held to the scenario's end, however it ends.
+  std::vector<std::shared_ptr<void>> locks;
   HWND window = nullptr;
   auto mainWindow = [&] {
     if (!window) window = WaitForWindowOf(launcher.id, ids::kMainWindowClass);
@@ -105,8 +107,9 @@ void Run(const Scenario& scenario) {
         expected.erase(step.a);
         break;
       case Act::Lock:
-        locks.push_back(
-            CreateFileW(step.a.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        locks.emplace_back(
+            CreateFileW(step.a.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+            CloseHandle);
         break;
       case Act::SecondCopy:
         ASSERT_TRUE(mainWindow()) << "the first copy's window did not appear";
@@ -127,7 +130,7 @@ void Run(const Scenario& scenario) {
         break;
     }
   }
-  for (HANDLE lock : locks) CloseHandle(lock);
+  locks.clear();
 
   Apply(expected, scenario.changes);
   EXPECT_EQ(Snapshot({L"D:\\", L"K:\\"}), expected);
