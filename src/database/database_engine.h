@@ -63,15 +63,25 @@ class CompactionEngine {
   virtual void CompactDatabase(const Text& sourceConnection, const Text& destinationConnection) = 0;
 };
 
+// One entry of a database's catalogue of tables: its name, and its kind in
+// the words of ADO's schema of tables ("TABLE", "SYSTEM TABLE", "LINK",
+// "PASS-THROUGH", "VIEW", ...).
+struct CatalogTable {
+  Text name;
+  Text type;
+  bool operator==(const CatalogTable&) const = default;
+};
+
+inline constexpr char16_t kUserTableType[] = u"TABLE";
+
 // Reads what a database holds: its tables and how many rows each has.
 class DatabaseCatalog {
  public:
   virtual ~DatabaseCatalog() = default;
   // Opens the database the connection text names (raises like Connection::Open).
   virtual void Open(const Text& connectionText) = 0;
-  // The names of the database's tables of every kind but views (saved
-  // queries), the engine's own tables included.
-  virtual std::vector<Text> TableNames() = 0;
+  // Every entry of the database's catalogue of tables, of every kind.
+  virtual std::vector<CatalogTable> Tables() = 0;
   // The number of rows of one table.
   virtual std::int64_t RowCount(const Text& table) = 0;
   // Closes the database; raises when it is not open.

@@ -22,6 +22,14 @@ bool IsEngineTable(const Text& name) {
   return StartsWithIgnoringAsciiCase(name, u"MSys") || StartsWithIgnoringAsciiCase(name, u"~");
 }
 
+// The file's own data: its user tables and its table of compaction errors.
+// Links and pass-through tables are rows of other databases, which a link
+// to a moved file cannot even count; views hold no rows of their own.
+bool IsCounted(const CatalogTable& table) {
+  if (IsCompactErrorTable(table.name)) return true;
+  return table.type == kUserTableType && !IsEngineTable(table.name);
+}
+
 // The tables compared between the back-end and its copy, with their row
 // counts, in order: the user tables, and the table of compaction errors. A
 // copy with errors of this compaction's own then differs from the back-end,
@@ -31,9 +39,9 @@ Tables ComparedTables(DatabaseEngine& engine, const Text& connection) {
   const auto catalog = engine.CreateCatalog();
   catalog->Open(connection);
   Tables tables;
-  for (const Text& name : catalog->TableNames()) {
-    if (IsCompactErrorTable(name) || !IsEngineTable(name)) {
-      tables.emplace_back(AsciiCapitals(name), catalog->RowCount(name));
+  for (const CatalogTable& table : catalog->Tables()) {
+    if (IsCounted(table)) {
+      tables.emplace_back(AsciiCapitals(table.name), catalog->RowCount(table.name));
     }
   }
   std::sort(tables.begin(), tables.end());

@@ -16,9 +16,11 @@ inline constexpr char16_t kCompactErrorTable[] = u"MSysCompactError";
 // True when the database `copyConnection` names holds the same user tables
 // as the one `originalConnection` names (names compared without regard to
 // ASCII case), each with as many rows, and the same table of compaction
-// errors, if any; the engine's other tables (names beginning with "MSys" or
-// "~") are left out. Each database is read through a catalogue of its own, closed and
-// released before this returns. Raises when either cannot be read.
+// errors, if any. Only tables of the file's own are counted: links,
+// pass-through tables, views and the engine's other tables (names beginning
+// with "MSys" or "~") are left out. Each database is read through a
+// catalogue of its own, closed and released before this returns. Raises
+// when either cannot be read.
 bool CompactedCopyIsComplete(DatabaseEngine& engine, const Text& originalConnection,
                              const Text& copyConnection);
 

@@ -23,48 +23,89 @@ Text StemOf(const Text& backEnd) {
   return backEnd.substr(0, backEnd.size() - kExtensionLength);
 }
 
+// Removes a file of the launcher's own if it is there, whatever its
+// attributes: a user or a copy tool may have made it read-only, and it must
+// not stop every later command.
+void RemoveOwnFile(HostServices& host, const Text& path) {
+  if (!host.FileExists(path)) return;
+  host.MakeWritable(path);
+  host.DeleteFile(path);
+}
+
+// Puts `replacement` in the place of `target`; what the swap left under
+// `replaced` (the old file) goes afterwards, or with the next swap.
+void Swap(HostServices& host, const Text& target, const Text& replacement, const Text& replaced) {
+  RemoveOwnFile(host, replaced);
+  host.ReplaceFile(target, replacement, replaced);
+}
+
 void Compact(Launcher& launcher, CompactionEngine& engine, const Text& backEnd) {
   HostServices& host = launcher.host;
   const Text stem = StemOf(backEnd);
   const Text scratch = stem + kScratchSuffix;
+  const Text replaced = stem + kCompactionReplacedSuffix;
   // The compacted copy takes the back-end's own name and no other: a
   // back-end not named "<stem>.mdb" keeps its content, the copy stays as the
   // scratch file and the routine ends silently; no other file is replaced.
   const bool swapsIntoBackEnd = EqualsIgnoringAsciiCase(stem + u".mdb", backEnd);
   if (host.FileExists(scratch)) host.DeleteFile(scratch);
-  const Text source = kCompactionConnectionPrefix + backEnd;
-  const Text copy = kCompactionConnectionPrefix + scratch;
-  engine.CompactDatabase(source, copy);
+  // The engine holds the back-end alone only while it compacts: another
+  // user may write it as soon as it returns. The stamp taken before tells
+  // whether any write reached it since.
+  const FileStamp beforeCompaction = host.StampOf(backEnd);
+  engine.CompactDatabase(kCompactionConnectionPrefix + backEnd,
+                         kCompactionConnectionPrefix + scratch);
   if (!swapsIntoBackEnd) return;
   // A compaction that repaired the back-end may have left records out: such
   // a copy stays as the scratch file and the back-end stays as it is.
-  if (!CompactedCopyIsComplete(launcher.engine, source, copy)) return;
-  // One step: the back-end's name never stands empty, even when this fails.
-  host.ReplaceFile(backEnd, scratch);
+  if (!CompactedCopyIsComplete(launcher.engine, kCheckConnectionPrefix + backEnd,
+                               kCheckConnectionPrefix + scratch)) {
+    return;
+  }
+  {
+    // From here to the swap no one else can write the back-end; a write
+    // made since the compaction began keeps the back-end as it is.
+    const auto hold = host.HoldAgainstWriters(backEnd);
+    if (hold->Stamp() != beforeCompaction) return;
+    // One step: the back-end's name never stands empty, even when this fails.
+    Swap(host, backEnd, scratch, replaced);
+  }
+  ContinueOnError([&] { RemoveOwnFile(host, replaced); });
   host.ShowMessage(kCompactedMessage, Text(kStatusTitle), MessageButtons::kOk);
 }
 
-// Copies the back-end beside the launcher under a name of its own first;
-// the previous backup gives way only to a complete new one.
+// Copies the back-end beside the launcher under a name of its own first,
+// while no other user can write it, so that the copy is one state of the
+// database; the previous backup gives way only to a complete new one.
 void BackUp(Launcher& launcher, const Text& backEnd) {
   HostServices& host = launcher.host;
   const Text backUp = launcher.PathInProgramFolder(kBackUpFileName);
   const Text inProgress = launcher.PathInProgramFolder(kBackUpInProgressName);
+  const Text replaced = launcher.PathInProgramFolder(kBackUpReplacedName);
   LeaveOnError(
       [&] {
-        host.CopyFile(backEnd, inProgress);
+        {
+          const auto hold = host.HoldAgainstWriters(backEnd);
+          host.CopyFile(backEnd, inProgress);
+        }
         if (host.FileExists(backUp)) {
-          host.ReplaceFile(backUp, inProgress);
+          host.MakeWritable(backUp);
+          Swap(host, backUp, inProgress, replaced);
         } else {
           host.RenameFile(inProgress, backUp);
         }
       },
       [&](const Error& error) {
+        // A swap that could neither finish nor be undone leaves the previous
+        // backup under `replaced` and the backup's name free: the new copy
+        // then stays too, the one complete backup of this back-end.
         ContinueOnError([&] {
-          if (host.FileExists(inProgress)) host.DeleteFile(inProgress);
+          const bool stranded = !host.FileExists(backUp) && host.FileExists(replaced);
+          if (!stranded) RemoveOwnFile(host, inProgress);
         });
         throw error;
       });
+  ContinueOnError([&] { RemoveOwnFile(host, replaced); });
   host.ShowMessage(kBackedUpMessage, Text(kStatusTitle), MessageButtons::kOk);
 }
 

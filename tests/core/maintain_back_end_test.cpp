@@ -36,10 +36,18 @@ TEST_P(Maintenance, LeavesTheFilesAsExpected) {
   EXPECT_EQ(w.Run([&] { MaintainBackEnd(w.launcher, row.action); }), Outcome::kReturned);
 
   EXPECT_EQ(w.host.messages, row.messages);
+  bool tempListed = false;
   for (const auto& [path, content] : row.files) {
     EXPECT_EQ(w.host.Content(path), content) << ::testing::PrintToString(path);
+    tempListed = tempListed || path == kBackUpTempPath;
   }
-  EXPECT_FALSE(w.host.Has(kBackUpTempPath));
+  if (!tempListed) {
+    EXPECT_FALSE(w.host.Has(kBackUpTempPath));
+  }
+  // Whatever another user wrote and the launcher let in is still there.
+  if (w.host.landedWrite) {
+    EXPECT_EQ(w.host.Content(w.host.landedWrite->first), w.host.landedWrite->second);
+  }
 }
 
 const FileState kBackEndKept{kBackEndPath, kBackEndData};
@@ -63,6 +71,25 @@ WorldStep CopyHolds(std::vector<FakeEngine::Table> tables) {
 }
 const FileState kCompactedInPlace{kBackEndPath, kCompacted};
 const FileState kCopyLeftAsScratch{kScratchPath, kCompacted};
+const FileState kNoReplacedBackEnd{kCompactionReplacedPath, std::nullopt};
+const FileState kNoReplacedBackUp{kBackUpReplacedPath, std::nullopt};
+
+// Another user writes the back-end at a moment of the command.
+WorldStep AnotherUserWrites(std::function<void()>& (*moment)(World&)) {
+  return [moment](World& w) {
+    moment(w) = [&w] { w.host.WriteAsAnotherUser(kBackEndPath, "another user's write"); };
+  };
+}
+std::function<void()>& AfterCompaction(World& w) {
+  return w.engine.afterCompaction;
+}
+std::function<void()>& DuringCopy(World& w) {
+  return w.host.duringCopy;
+}
+std::function<void()>& BeforeReplace(World& w) {
+  return w.host.beforeReplace;
+}
+const FileState kWriteKept{kBackEndPath, "another user's write"};
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
@@ -74,6 +101,30 @@ INSTANTIATE_TEST_SUITE_P(
                        {kNotFound}, {kBackEndKept}},
         MaintenanceRow{"CompactWithBlank", {}, u"涮新 ", {}, {kBackEndKept, kNoScratch}},
         MaintenanceRow{"StaleScratchRemovedFirst", [](World& w) { w.host.PutFile(kScratchPath, "stale"); },
+                       u"涮新", {kCompactedNotice}, {kCompactedInPlace, kNoScratch, kNoReplacedBackEnd}},
+        // The back-end is shared: a write that reached it after the compaction
+        // began keeps it as it is, and none gets in between the check and the swap.
+        MaintenanceRow{"WriteRightAfterCompactionSurvives", AnotherUserWrites(AfterCompaction), u"涮新", {},
+                       {kWriteKept, kCopyLeftAsScratch}},
+        MaintenanceRow{"OpenedForWritingRightAfterCompaction",
+                       [](World& w) { w.engine.afterCompaction = [&w] { w.host.SetOpenForWriting(kBackEndPath); }; },
+                       u"涮新", {}, {kBackEndKept, kCopyLeftAsScratch}},
+        MaintenanceRow{"WriteJustBeforeTheSwapIsKeptOut", AnotherUserWrites(BeforeReplace), u"涮新",
+                       {kCompactedNotice}, {kCompactedInPlace, kNoScratch}},
+        MaintenanceRow{"SwapRefused", [](World& w) { w.host.swap = FakeHost::Swap::kRefused; }, u"涮新", {},
+                       {kBackEndKept, kCopyLeftAsScratch, kNoReplacedBackEnd}},
+        // Neither finished nor undone: nothing is removed, the data lies under both names.
+        MaintenanceRow{"SwapStranded", [](World& w) { w.host.swap = FakeHost::Swap::kStranded; }, u"涮新", {},
+                       {{kBackEndPath, std::nullopt}, kCopyLeftAsScratch, {kCompactionReplacedPath, kBackEndData}}},
+        MaintenanceRow{"LeftoversOfEarlierSwapsGo",
+                       [](World& w) { w.host.PutFile(kCompactionReplacedPath, "left over");
+                                      w.host.PutFile(kBackUpReplacedPath, "left over"); },
+                       u"涮新", {kCompactedNotice}, {kCompactedInPlace, kNoReplacedBackEnd, kBackUpKept}},
+        // Links and pass-through tables are other files' rows: a broken one
+        // does not stop the compaction of this one.
+        MaintenanceRow{"BrokenLinkIsNotCounted",
+                       [](World& w) { w.engine.tables.push_back({u"外部数据", -1, u"LINK"});
+                                      w.engine.tables.push_back({u"服务器表", -1, u"PASS-THROUGH"}); },
                        u"涮新", {kCompactedNotice}, {kCompactedInPlace, kNoScratch}},
         // The stem is the path less four characters, whatever they are, and only
         // the back-end's own name is ever replaced.
@@ -114,7 +165,23 @@ INSTANTIATE_TEST_SUITE_P(
         MaintenanceRow{"FirstBackUp", [](World& w) { w.host.RemoveFile(kBackUpPath); }, u"备份", {kBackedUpNotice}, {kBackUpNew}},
         MaintenanceRow{"OldBackupLocked", [](World& w) { w.host.SetLocked(kBackUpPath); }, u"备份", {}, {kBackUpKept}},
         MaintenanceRow{"LeftoverTemporaryFile", [](World& w) { w.host.PutFile(kBackUpTempPath, "left over"); },
-                       u"备份", {kBackedUpNotice}, {kBackUpNew}}),
+                       u"备份", {kBackedUpNotice}, {kBackUpNew, kNoReplacedBackUp}},
+        // The backup and its temporary file are the launcher's own: read-only never jams them.
+        MaintenanceRow{"ReadOnlyOldBackUp", [](World& w) { w.host.SetReadOnly(kBackUpPath); }, u"备份",
+                       {kBackedUpNotice}, {kBackUpNew, kNoReplacedBackUp}},
+        MaintenanceRow{"FailedBackUpRemovesAReadOnlyLeftover",
+                       [](World& w) { w.host.PutFile(kBackUpTempPath, "left over"); w.host.SetReadOnly(kBackUpTempPath);
+                                      w.host.SetOpenForWriting(kBackEndPath); }, u"备份", {}, {kBackUpKept}},
+        // Another user writing the back-end: no copy of it is made, nor torn.
+        MaintenanceRow{"BackEndOpenForWriting", [](World& w) { w.host.SetOpenForWriting(kBackEndPath); }, u"备份", {},
+                       {kBackUpKept}},
+        MaintenanceRow{"WriteDuringTheCopyIsKeptOut", AnotherUserWrites(DuringCopy), u"备份", {kBackedUpNotice},
+                       {kBackUpNew}},
+        MaintenanceRow{"BackUpSwapRefused", [](World& w) { w.host.swap = FakeHost::Swap::kRefused; }, u"备份", {},
+                       {kBackUpKept, kNoReplacedBackUp}},
+        // The new copy is the one complete backup left under its own name: it stays.
+        MaintenanceRow{"BackUpSwapStranded", [](World& w) { w.host.swap = FakeHost::Swap::kStranded; }, u"备份", {},
+                       {{kBackUpPath, std::nullopt}, {kBackUpReplacedPath, "old backup"}, {kBackUpTempPath, kBackEndData}}}),
     RowName());
 // clang-format on
 
@@ -132,9 +199,15 @@ TEST(Compaction, SwapsTheScratchFileInUnderTheSamePassword) {
   const Text scratch = u"D:\\share\\Data备份.mdb";
   EXPECT_EQ(w.log.CallsOf("CompactDatabase").at(0).arguments,
             (std::vector<Text>{prefix + backEnd, prefix + scratch}));
-  // An open catalogue would hold the file the swap replaces.
+  // The check only reads, and keeps no file open once closed: a pooled or
+  // open catalogue would hold the file the swap replaces.
+  const Text check = u"Provider=Microsoft.Jet.OLEDB.4.0;OLE DB Services=-2;Mode=Read;"
+                     u"Jet OLEDB:Database Password='tandr4820517';Data Source=";
+  EXPECT_EQ(w.log.CallsOf("Catalog.Open").at(0).arguments, (std::vector<Text>{check + scratch}));
+  EXPECT_EQ(w.log.CallsOf("Catalog.Open").at(1).arguments, (std::vector<Text>{check + backEnd}));
   EXPECT_EQ(w.log.Count("Catalog.Close"), 2u);
-  EXPECT_EQ(w.log.CallsOf("ReplaceFile").at(0).arguments, (std::vector<Text>{backEnd, scratch}));
+  EXPECT_EQ(w.log.CallsOf("ReplaceFile").at(0).arguments,
+            (std::vector<Text>{backEnd, scratch, u"D:\\share\\Data压缩前.old"}));
 }
 
 // Every call of a maintenance run made to fail in turn: the routine ends

@@ -75,6 +75,7 @@ class FakeCompaction : public CompactionEngine, EngineObject {
     if (!content) throw EngineError(u"找不到文件");
     if (engine_.host.Has(DataSourceOf(destination))) throw EngineError(u"数据库已存在");
     engine_.host.PutFile(DataSourceOf(destination), FakeEngine::Compacted(*content));
+    if (engine_.afterCompaction) engine_.afterCompaction();
   }
 };
 
@@ -87,16 +88,16 @@ class FakeCatalog : public DatabaseCatalog, EngineObject {
     const bool compacted = content && content->starts_with(FakeEngine::Compacted(""));
     tables_ = compacted ? engine_.compactedTables.value_or(engine_.tables) : engine_.tables;
   }
-  std::vector<Text> TableNames() override {
-    Enter("Catalog.TableNames");
-    std::vector<Text> names;
-    for (const auto& table : tables_) names.push_back(table.name);
-    return names;
+  std::vector<CatalogTable> Tables() override {
+    Enter("Catalog.Tables");
+    std::vector<CatalogTable> entries;
+    for (const auto& table : tables_) entries.push_back({table.name, table.type});
+    return entries;
   }
   std::int64_t RowCount(const Text& table) override {
     Enter("Catalog.RowCount", {table});
     for (const auto& held : tables_) {
-      if (held.name == table) return held.rows;
+      if (held.name == table && held.rows >= 0) return held.rows;
     }
     throw EngineError(u"找不到输入表");
   }

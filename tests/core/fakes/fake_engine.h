@@ -6,6 +6,7 @@
 // the test sets, a compacted copy those of its own when set.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -30,11 +31,14 @@ class FakeEngine : public DatabaseEngine {
   std::optional<Text> firstRow;
   struct Table {
     Text name;
-    std::int64_t rows;
+    std::int64_t rows;  // negative: counting it raises, as for a broken link
+    Text type = kUserTableType;
   };
   // The tables of every database, and of every compacted copy when set.
-  std::vector<Table> tables = {{u"代码", 6}, {u"Staff", 3}, {u"MSysObjects", 24}};
+  std::vector<Table> tables = {{u"代码", 6}, {u"Staff", 3}, {u"MSysObjects", 24, u"SYSTEM TABLE"}};
   std::optional<std::vector<Table>> compactedTables;
+  // What another user does as soon as the compaction has written its copy.
+  std::function<void()> afterCompaction;
 
   std::unique_ptr<Connection> CreateConnection() override;
   std::unique_ptr<Recordset> CreateRecordset() override;

@@ -7,17 +7,61 @@ Error PermissionDenied() {
   return Error(70, u"拒绝的权限", u"FakeHost");
 }
 
+template <class File>
+FileStamp StampOfFile(const File& file) {
+  return {0, file.id, file.content.size(), file.version};
+}
+
 }  // namespace
 
-FakeHost::File& FakeHost::Unlocked(const Text& path) {
+// Holds a file by its path until destroyed; another user's writes to it are
+// refused meanwhile.
+class FakeHost::Hold : public FileHold {
+ public:
+  Hold(FakeHost& host, Text key) : host_(host), key_(std::move(key)) { host_.held_.insert(key_); }
+  ~Hold() override { host_.held_.erase(key_); }
+  FileStamp Stamp() override {
+    host_.log_.Enter("FileHold.Stamp");
+    return StampOfFile(host_.Existing(key_));
+  }
+
+ private:
+  FakeHost& host_;
+  Text key_;
+};
+
+FakeHost::File& FakeHost::Existing(const Text& path) {
   const auto found = files_.find(AsciiCapitals(path));
   if (found == files_.end()) throw Error(53, u"文件未找到", u"FakeHost");
-  if (found->second.locked) throw PermissionDenied();
   return found->second;
 }
 
+FakeHost::File& FakeHost::Unlocked(const Text& path) {
+  File& file = Existing(path);
+  if (file.locked) throw PermissionDenied();
+  return file;
+}
+
+FakeHost::File& FakeHost::Changeable(const Text& path) {
+  File& file = Unlocked(path);
+  if (file.readOnly || file.openForWriting) throw PermissionDenied();
+  return file;
+}
+
+void FakeHost::Put(const Text& path, File file) {
+  files_[AsciiCapitals(path)] = std::move(file);
+}
+
+void FakeHost::Write(File& file, std::string content) {
+  file.content = std::move(content);
+  file.version = ++lastWrite_;
+}
+
 void FakeHost::PutFile(const Text& path, std::string content) {
-  files_[AsciiCapitals(path)] = {std::move(content)};
+  File file;
+  file.id = ++lastId_;
+  Write(file, std::move(content));
+  Put(path, std::move(file));
 }
 
 void FakeHost::RemoveFile(const Text& path) {
@@ -26,6 +70,26 @@ void FakeHost::RemoveFile(const Text& path) {
 
 void FakeHost::SetLocked(const Text& path) {
   files_.at(AsciiCapitals(path)).locked = true;
+}
+
+void FakeHost::SetOpenForWriting(const Text& path) {
+  files_.at(AsciiCapitals(path)).openForWriting = true;
+}
+
+void FakeHost::SetReadOnly(const Text& path) {
+  files_.at(AsciiCapitals(path)).readOnly = true;
+}
+
+bool FakeHost::IsReadOnly(const Text& path) const {
+  return files_.at(AsciiCapitals(path)).readOnly;
+}
+
+bool FakeHost::WriteAsAnotherUser(const Text& path, std::string content) {
+  const auto found = files_.find(AsciiCapitals(path));
+  if (found == files_.end() || held_.contains(found->first)) return false;
+  landedWrite = {path, content};
+  Write(found->second, std::move(content));
+  return true;
 }
 
 std::optional<std::string> FakeHost::Content(const Text& path) const {
@@ -49,31 +113,61 @@ bool FakeHost::FileExists(const Text& path) {
   return !path.empty() && Has(path);
 }
 
+// A write that lands while the copy runs tears it: the copy then holds a
+// state the database never was in.
 void FakeHost::CopyFile(const Text& source, const Text& destination) {
   log_.Enter("CopyFile", {source, destination});
-  const std::string content = Unlocked(source).content;
+  const File& from = Unlocked(source);
+  std::string content = from.content;
+  const std::int64_t version = from.version;
   if (Has(destination)) Unlocked(destination);
+  if (duringCopy) duringCopy();
+  if (Existing(source).version != version) content = "torn copy";
   PutFile(destination, content);
 }
 
 void FakeHost::DeleteFile(const Text& path) {
   log_.Enter("DeleteFile", {path});
-  Unlocked(path);
+  Changeable(path);
   RemoveFile(path);
 }
 
 void FakeHost::RenameFile(const Text& oldPath, const Text& newPath) {
   log_.Enter("RenameFile", {oldPath, newPath});
-  const std::string content = Unlocked(oldPath).content;
+  File file = Unlocked(oldPath);
   if (Has(newPath)) throw PermissionDenied();
   RemoveFile(oldPath);
-  PutFile(newPath, content);
+  Put(newPath, std::move(file));
 }
 
-void FakeHost::ReplaceFile(const Text& target, const Text& replacement) {
-  log_.Enter("ReplaceFile", {target, replacement});
-  Unlocked(target) = Unlocked(replacement);
+void FakeHost::ReplaceFile(const Text& target, const Text& replacement, const Text& backup) {
+  log_.Enter("ReplaceFile", {target, replacement, backup});
+  if (beforeReplace) beforeReplace();
+  File old = Changeable(target);
+  File replacing = Unlocked(replacement);
+  if (Has(backup)) throw PermissionDenied();
+  if (swap == Swap::kRefused) throw Error(1175, u"无法删除要替换的文件", u"FakeHost");
+  Put(backup, std::move(old));
+  RemoveFile(target);
+  if (swap == Swap::kStranded) throw Error(1177, u"无法移动替换文件", u"FakeHost");
+  Put(target, std::move(replacing));
   RemoveFile(replacement);
+}
+
+FileStamp FakeHost::StampOf(const Text& path) {
+  log_.Enter("StampOf", {path});
+  return StampOfFile(Existing(path));
+}
+
+std::unique_ptr<FileHold> FakeHost::HoldAgainstWriters(const Text& path) {
+  log_.Enter("HoldAgainstWriters", {path});
+  if (Unlocked(path).openForWriting) throw PermissionDenied();
+  return std::make_unique<Hold>(*this, AsciiCapitals(path));
+}
+
+void FakeHost::MakeWritable(const Text& path) {
+  log_.Enter("MakeWritable", {path});
+  Existing(path).readOnly = false;
 }
 
 Text FakeHost::CurrentDirectory() {

@@ -1,12 +1,15 @@
 #pragma once
 // An in-memory desktop platform: files keyed by Windows path without regard
 // to ASCII case, each with its content and whether it is locked (open
-// elsewhere, so that it can be neither read nor changed); message boxes
-// answered as the test sets; and an end of the program that stops the routine
-// that called it.
+// elsewhere, so that it can be neither read nor changed), open for writing
+// by another user (as Jet opens a shared database: it can still be read and
+// copied) or read-only; message boxes answered as the test sets; and an end
+// of the program that stops the routine that called it.
 
+#include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -39,6 +42,28 @@ class FakeHost : public HostServices {
   void PutFile(const Text& path, std::string content);
   void RemoveFile(const Text& path);
   void SetLocked(const Text& path);
+  void SetOpenForWriting(const Text& path);
+  void SetReadOnly(const Text& path);
+  bool IsReadOnly(const Text& path) const;
+  // Another user's write: it lands unless the launcher holds the file
+  // against writers. True when it landed.
+  bool WriteAsAnotherUser(const Text& path, std::string content);
+  // The last of another user's writes that landed, by path: what that file
+  // must still hold unless the test changed it since.
+  std::optional<std::pair<Text, std::string>> landedWrite;
+
+  // What another user does while the launcher copies a file, or right
+  // before it replaces one.
+  std::function<void()> duringCopy;
+  std::function<void()> beforeReplace;
+
+  // How ReplaceFile ends, as the platform may end it.
+  enum class Swap {
+    kDone,      // the old file is left under the backup name
+    kRefused,   // raises; both files keep their names
+    kStranded,  // raises; the old file under the backup name, the target's name free
+  };
+  Swap swap = Swap::kDone;
   // The file's content, or nothing when the path names no file.
   std::optional<std::string> Content(const Text& path) const;
   bool Has(const Text& path) const { return Content(path).has_value(); }
@@ -53,7 +78,10 @@ class FakeHost : public HostServices {
   void CopyFile(const Text& source, const Text& destination) override;
   void DeleteFile(const Text& path) override;
   void RenameFile(const Text& oldPath, const Text& newPath) override;
-  void ReplaceFile(const Text& target, const Text& replacement) override;
+  void ReplaceFile(const Text& target, const Text& replacement, const Text& backup) override;
+  FileStamp StampOf(const Text& path) override;
+  std::unique_ptr<FileHold> HoldAgainstWriters(const Text& path) override;
+  void MakeWritable(const Text& path) override;
   Text CurrentDirectory() override;
   MessageAnswer ShowMessage(const Text& text, const std::optional<Text>& title,
                             MessageButtons buttons) override;
@@ -61,15 +89,28 @@ class FakeHost : public HostServices {
   [[noreturn]] void EndProgram() override;
 
  private:
+  class Hold;
   struct File {
     std::string content;
     bool locked = false;
+    bool openForWriting = false;
+    bool readOnly = false;
+    std::uint64_t id = 0;      // which file it is, kept by a rename
+    std::int64_t version = 0;  // its last write
   };
-  // The file, raising the platform's error when it is missing or locked.
+  // The file, raising the platform's error when it is missing, or locked.
+  File& Existing(const Text& path);
   File& Unlocked(const Text& path);
+  // The file, raising also when it is read-only.
+  File& Changeable(const Text& path);
+  void Put(const Text& path, File file);
+  void Write(File& file, std::string content);
 
   CallLog& log_;
   std::map<Text, File> files_;  // by path in ASCII capitals
+  std::set<Text> held_;         // by path in ASCII capitals
+  std::uint64_t lastId_ = 0;
+  std::int64_t lastWrite_ = 0;
 };
 
 }  // namespace korvane::testing

@@ -27,6 +27,9 @@ inline constexpr char16_t kBackEndPath[] = u"D:\\share\\data.mdb";
 inline constexpr char16_t kScratchPath[] = u"D:\\share\\data备份.mdb";
 inline constexpr char16_t kBackUpPath[] = u"D:\\App\\Korvane后端备份.mdb";
 inline constexpr char16_t kBackUpTempPath[] = u"D:\\App\\Korvane后端备份.tmp";
+// Where each swap may leave the file it replaced.
+inline constexpr char16_t kBackUpReplacedPath[] = u"D:\\App\\Korvane后端备份.old";
+inline constexpr char16_t kCompactionReplacedPath[] = u"D:\\share\\data压缩前.old";
 inline constexpr char16_t kQueryBackEndPath[] = u"D:\\App\\查询后端.mdb";
 inline constexpr char16_t kHelpPath[] = u"D:\\App\\nuqe.chm";
 inline constexpr char kBackEndData[] = "back-end data";
