@@ -1,5 +1,6 @@
 #include "launch/archive_query.h"
 
+#include "common/command_record.h"
 #include "common/launcher.h"
 #include "launch/file_dialog.h"
 #include "launch/front_end_launch.h"
@@ -11,7 +12,7 @@ namespace korvane {
 void OpenArchiveQuery(Launcher& launcher) {
   HostServices& host = launcher.host;
   FileDialog& dialog = launcher.fileDialog;
-  LeaveSilentlyOnError([&] {
+  const auto failure = LeaveSilentlyOnError([&] {
     const Text queryBackEnd = launcher.PathInProgramFolder(kQueryBackEndName);
     if (host.FileExists(queryBackEnd)) host.DeleteFile(queryBackEnd);
 
@@ -28,6 +29,11 @@ void OpenArchiveQuery(Launcher& launcher) {
     LaunchFrontEnd(launcher, false);
     host.EndProgram();
   });
+  if (failure && failure->Number() == error_number::kDialogCancelled) {
+    launcher.Record(outcome::kCancelled);
+  } else if (failure) {
+    launcher.Record(outcome::kFailed, failure);
+  }
 }
 
 }  // namespace korvane
