@@ -67,6 +67,9 @@ INSTANTIATE_TEST_SUITE_P(
                    MenuCommand::运行, Outcome::kProgramEnded, u"数据操作前端\t后端联接失败，未启动"},
         CommandRow{"RunFailsToStart", StartFailsNamingItsCommandLine, MenuCommand::运行, Outcome::kProgramEnded,
                    u"数据操作前端\t失败\t错误 2\tStartProcess\t无法启动 msaccess.exe /user \"qorvu\" /pwd***"},
+        CommandRow{"RunFailsNamingThePassword",
+                   [](World& w) { w.log.Fail("StartProcess", Error(5, u"拒绝访问: pelmo", u"StartProcess")); },
+                   MenuCommand::运行, Outcome::kProgramEnded, u"数据操作前端\t失败\t错误 5\tStartProcess\t拒绝访问: ***"},
         CommandRow{"Compact", {}, MenuCommand::压缩, Outcome::kReturned, u"压缩后端数据\t完成", {kCompacting}},
         CommandRow{"CompactWhileAnotherUserWrites",
                    [](World& w) { w.engine.afterCompaction = [&w] { w.host.WriteAsAnotherUser(kBackEndPath, "新"); }; },
@@ -95,6 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"HelpFileMissing", {}, MenuCommand::帮助, Outcome::kReturned, u"帮助\t没有帮助文件"},
         CommandRow{"Help", [](World& w) { w.host.PutFile(kHelpPath, "chm"); }, MenuCommand::帮助,
                    Outcome::kReturned, u"帮助\t完成"},
+        CommandRow{"HelpViewerFails", [](World& w) { w.host.PutFile(kHelpPath, "chm"); w.log.Fail("HtmlHelpA"); },
+                   MenuCommand::帮助, Outcome::kReturned, u"帮助\t失败\t错误 1001\tCallLog\t注入的故障"},
         CommandRow{"Close", {}, MenuCommand::关闭, Outcome::kReturned, u"关闭窗口\t完成"}),
     RowName());
 // clang-format on
