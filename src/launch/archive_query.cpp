@@ -23,7 +23,7 @@ void OpenArchiveQuery(Launcher& launcher) {
     dialog.SetFilter(kArchiveDialogFilter);
     dialog.ShowOpen();
 
-    const PathParts parts = SplitChosenPath(launcher, dialog.FileName());
+    const PathParts parts = SplitChosenPath(host, dialog.FileName());
     dialog.SetFileName(Text());
     host.CopyFile(parts.Folder + parts.FileName, queryBackEnd);
     LaunchFrontEnd(launcher, false);
