@@ -2,7 +2,7 @@
 
 #include "common/fixed_credentials.h"
 #include "common/launcher.h"
-#include "database/database_engine.h"
+#include "platform/database_engine.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
 

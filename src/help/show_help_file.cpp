@@ -2,7 +2,7 @@
 
 #include "common/command_record.h"
 #include "common/launcher.h"
-#include "help/help_viewer.h"
+#include "platform/help_viewer.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
 #include "platform/report_error.h"

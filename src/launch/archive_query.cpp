@@ -2,7 +2,7 @@
 
 #include "common/command_record.h"
 #include "common/launcher.h"
-#include "launch/file_dialog.h"
+#include "platform/file_dialog.h"
 #include "launch/front_end_launch.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"

@@ -3,7 +3,7 @@
 #include "common/command_record.h"
 #include "common/launcher.h"
 #include "database/back_end_link.h"
-#include "database/database_engine.h"
+#include "platform/database_engine.h"
 #include "maintenance/compacted_copy_check.h"
 #include "platform/error.h"
 #include "platform/failure_modes.h"

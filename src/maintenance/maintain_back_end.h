@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/fixed_credentials.h"
-#include "database/database_engine.h"
+#include "platform/database_engine.h"
 #include "platform/text.h"
 
 namespace korvane {
