@@ -1,7 +1,8 @@
 #include "database/back_end_link.h"
 
+#include "common/fixed_credentials.h"
 #include "common/launcher.h"
-#include "database/database_engine.h"
+#include "platform/database_engine.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
 
@@ -10,7 +11,7 @@ namespace korvane {
 Text MainFrontEndConnectionText(const Launcher& launcher) {
   return u"Data Source=" + launcher.ComponentPath(ComponentFile::MainFrontEnd) +
          u" ;jet oledb:system database=" + launcher.ComponentPath(ComponentFile::WorkgroupFile) +
-         u";user id=qorvu;Password=pelmo";
+         u";user id=" + kWorkgroupAccount + u";Password=" + kWorkgroupPassword;
 }
 
 Text BuildConnectionString(const Launcher& launcher) {

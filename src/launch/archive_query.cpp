@@ -1,7 +1,8 @@
 #include "launch/archive_query.h"
 
+#include "common/command_record.h"
 #include "common/launcher.h"
-#include "launch/file_dialog.h"
+#include "platform/file_dialog.h"
 #include "launch/front_end_launch.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
@@ -11,7 +12,7 @@ namespace korvane {
 void OpenArchiveQuery(Launcher& launcher) {
   HostServices& host = launcher.host;
   FileDialog& dialog = launcher.fileDialog;
-  LeaveSilentlyOnError([&] {
+  const auto failure = LeaveSilentlyOnError([&] {
     const Text queryBackEnd = launcher.PathInProgramFolder(kQueryBackEndName);
     if (host.FileExists(queryBackEnd)) host.DeleteFile(queryBackEnd);
 
@@ -22,12 +23,17 @@ void OpenArchiveQuery(Launcher& launcher) {
     dialog.SetFilter(kArchiveDialogFilter);
     dialog.ShowOpen();
 
-    const PathParts parts = SplitChosenPath(launcher, dialog.FileName());
+    const PathParts parts = SplitChosenPath(host, dialog.FileName());
     dialog.SetFileName(Text());
     host.CopyFile(parts.Folder + parts.FileName, queryBackEnd);
     LaunchFrontEnd(launcher, false);
     host.EndProgram();
   });
+  if (failure && failure->Number() == error_number::kDialogCancelled) {
+    launcher.Record(outcome::kCancelled);
+  } else if (failure) {
+    launcher.Record(outcome::kFailed, failure);
+  }
 }
 
 }  // namespace korvane

@@ -7,6 +7,7 @@
 namespace korvane {
 
 struct Launcher;
+class HostServices;
 
 inline constexpr char16_t kQueryBackEndName[] = u"查询后端.mdb";
 
@@ -23,9 +24,9 @@ struct PathParts {
 };
 
 // Splits the dialog's chosen path into the folder and the file name the
-// copy is made from. Both fields stay empty when the path names no single
-// file. Never raises.
-PathParts SplitChosenPath(Launcher& launcher, const Text& chosenPath);
+// copy is made from, against the current directory. Both fields stay empty
+// when the path names no single file. Never raises.
+PathParts SplitChosenPath(HostServices& host, const Text& chosenPath);
 
 // The 查询 command: choose an archive, copy it beside the launcher as the
 // query back-end, start the query front-end on it and end the program. A

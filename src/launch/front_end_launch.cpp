@@ -1,9 +1,11 @@
 #include "launch/front_end_launch.h"
 
+#include "common/command_record.h"
+#include "common/fixed_credentials.h"
 #include "common/launcher.h"
 #include "database/back_end_link.h"
-#include "database/database_engine.h"
-#include "launch/host_automation.h"
+#include "platform/database_engine.h"
+#include "platform/host_automation.h"
 #include "platform/failure_modes.h"
 #include "platform/host_services.h"
 #include "platform/message_titles.h"
@@ -70,11 +72,17 @@ void LaunchFrontEnd(Launcher& launcher, bool useMainFrontEnd) {
   // Phase 1: each failing step is skipped.
   ContinueOnError([&] { launcher.window.SetVisible(false); });
   std::unique_ptr<RunningHost> runningHost;
-  if (RefuseRunningKorvane(launcher, runningHost)) return;
-  if (!ProbeAllowsLaunch(launcher)) return;
+  if (RefuseRunningKorvane(launcher, runningHost)) {
+    launcher.Record(outcome::kKorvaneRunning);
+    return;
+  }
+  if (!ProbeAllowsLaunch(launcher)) {
+    launcher.Record(outcome::kLinkDeclined);
+    return;
+  }
 
   // Phase 2: the first failing step abandons the launch, silently.
-  LeaveSilentlyOnError([&] {
+  const auto failure = LeaveSilentlyOnError([&] {
     const Text& frontEnd = launcher.componentFiles[useMainFrontEnd ? ComponentFile::MainFrontEnd
                                                                    : ComponentFile::QueryFrontEnd];
     const Text hostFolder = launcher.hostAutomation.HostProgramFolder();
@@ -83,6 +91,7 @@ void LaunchFrontEnd(Launcher& launcher, bool useMainFrontEnd) {
         hostFolder, programFolder, frontEnd, launcher.componentFiles[ComponentFile::WorkgroupFile]);
     launcher.host.StartProcess(hostFolder + kHostExecutable, commandLine, kShowMaximized);
   });
+  launcher.Record(failure ? outcome::kFailed : outcome::kStarted, failure);
 }
 
 }  // namespace korvane

@@ -8,8 +8,6 @@ struct Launcher;
 
 inline constexpr char16_t kKorvaneApplicationName[] = u"Korvane";
 inline constexpr char16_t kHostExecutable[] = u"msaccess.exe";
-inline constexpr char16_t kWorkgroupAccount[] = u"qorvu";
-inline constexpr char16_t kWorkgroupPassword[] = u"pelmo";
 
 // The query that proves the main front-end's link to the data back-end.
 inline constexpr char16_t kBackEndProbeQuery[] =

@@ -1,4 +1,3 @@
-#include "common/launcher.h"
 #include "launch/archive_query.h"
 #include "platform/error.h"
 #include "platform/failure_modes.h"
@@ -22,13 +21,13 @@ Text Right(const Text& text, std::ptrdiff_t count) {
 
 }  // namespace
 
-PathParts SplitChosenPath(Launcher& launcher, const Text& chosenPath) {
+PathParts SplitChosenPath(HostServices& host, const Text& chosenPath) {
   PathParts parts;
   LeaveSilentlyOnError([&] {
     // Several selected files come back as the folder and the names joined by
     // NUL characters: that names no single file.
     if (chosenPath.find(u'\0') != Text::npos) return;
-    Text folder = launcher.host.CurrentDirectory();
+    Text folder = host.CurrentDirectory();
     // A file outside the current directory is split at its own last
     // backslash, so that the copy is always made from the file chosen.
     if (!LiesIn(chosenPath, folder)) {

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "database/database_engine.h"
+#include "platform/database_engine.h"
 
 namespace korvane {
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/fixed_credentials.h"
+#include "platform/database_engine.h"
 #include "platform/text.h"
 
 namespace korvane {
@@ -20,15 +22,17 @@ inline constexpr char16_t kScratchSuffix[] = u"备份.mdb";
 // Beside the back-end: where the back-end may lie while the compacted copy
 // takes its name.
 inline constexpr char16_t kCompactionReplacedSuffix[] = u"压缩前.old";
-inline constexpr char16_t kCompactionConnectionPrefix[] =
-    u"Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password='tandr4820517';Data Source=";
+inline const Text kCompactionConnectionPrefix = Text(u"Provider=") + kJetProvider +
+                                                u";Jet OLEDB:Database Password='" +
+                                                kBackEndDatabasePassword + u"';Data Source=";
 // The check of the compacted copy only reads, so it opens both files
 // read-only: its own opens then never change the back-end's last write. It
 // keeps no file open once closed: a pooled session would hold the back-end
 // for about a minute, and the swap needs it free.
-inline constexpr char16_t kCheckConnectionPrefix[] =
-    u"Provider=Microsoft.Jet.OLEDB.4.0;OLE DB Services=-2;Mode=Read;"
-    u"Jet OLEDB:Database Password='tandr4820517';Data Source=";
+inline const Text kCheckConnectionPrefix = Text(u"Provider=") + kJetProvider +
+                                           u";OLE DB Services=-2;Mode=Read;"
+                                           u"Jet OLEDB:Database Password='" +
+                                           kBackEndDatabasePassword + u"';Data Source=";
 
 // Compacts ("涮新") or backs up ("备份") the data back-end, with a message
 // when done or when no back-end is found; a failing step ends it silently.

@@ -29,7 +29,7 @@ class Error : public std::exception {
 // Numbers of the errors that the core raises itself, in the numbering the
 // launcher's users know from its message boxes.
 namespace error_number {
-inline constexpr std::int32_t kInvalidArgument = 5;    // a text too short to cut
+inline constexpr std::int32_t kInvalidArgument = 5;      // a text too short to cut
 inline constexpr std::int32_t kSubscriptOutOfRange = 9;  // a table index outside its slots
 inline constexpr std::int32_t kDialogCancelled = 32755;  // the open-file dialog was cancelled
 }  // namespace error_number

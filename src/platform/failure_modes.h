@@ -47,10 +47,13 @@ void LeaveOnError(Body&& body, Handler&& handler) {
   }
 }
 
-// Handle-and-leave mode whose handler does nothing: the routine ends silently.
+// Handle-and-leave mode whose handler does nothing: the routine ends
+// silently. The error that ended it, if any, is handed back for the record.
 template <class Body>
-void LeaveSilentlyOnError(Body&& body) {
-  LeaveOnError(std::forward<Body>(body), [](const Error&) {});
+std::optional<Error> LeaveSilentlyOnError(Body&& body) {
+  std::optional<Error> ended;
+  LeaveOnError(std::forward<Body>(body), [&](const Error& error) { ended = error; });
+  return ended;
 }
 
 }  // namespace korvane

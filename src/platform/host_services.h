@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/progress.h"
 #include "platform/text.h"
 
 namespace korvane {
@@ -67,6 +68,12 @@ class HostServices {
   // too. A failed copy leaves no partial destination behind where the
   // platform allows it.
   virtual void CopyFile(const Text& source, const Text& destination) = 0;
+
+  // CopyFile, telling `progress` the bytes copied as it goes. When the user
+  // cancels, the copy stops and raises, leaving the destination as a failed
+  // copy leaves it.
+  virtual void CopyFileWithProgress(const Text& source, const Text& destination,
+                                    Progress& progress) = 0;
 
   // Deletes the file; raises when it is missing, read-only or locked.
   virtual void DeleteFile(const Text& path) = 0;

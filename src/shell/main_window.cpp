@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "common/command_record.h"
 #include "common/launcher.h"
 #include "help/show_help_file.h"
 #include "launch/archive_query.h"
@@ -20,6 +21,9 @@ void MainWindow::Unload() {
 }
 
 void MainWindow::Choose(MenuCommand command) {
+  for (const MenuEntry& entry : kMenuBar) {
+    if (entry.command == command) launcher_.command = entry.caption;
+  }
   switch (command) {
     case MenuCommand::运行:
       LaunchFrontEnd(launcher_, true);
@@ -38,6 +42,7 @@ void MainWindow::Choose(MenuCommand command) {
       ShowHelpFile(launcher_);
       return;
     case MenuCommand::关闭:
+      launcher_.Record(outcome::kDone);
       launcher_.window.Unload();
       return;
   }

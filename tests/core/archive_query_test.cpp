@@ -74,7 +74,7 @@ TEST_P(SplitChosenPathTable, Splits) {
   const SplitRow& row = GetParam();
   World w;
   w.host.currentDirectory = row.currentDirectory;
-  const PathParts parts = SplitChosenPath(w.launcher, row.chosenPath);
+  const PathParts parts = SplitChosenPath(w.host, row.chosenPath);
   EXPECT_EQ(parts.Folder, row.folder);
   EXPECT_EQ(parts.FileName, row.fileName);
 }

@@ -173,6 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                        [](World& w) { w.host.PutFile(kBackUpTempPath, "left over"); w.host.SetReadOnly(kBackUpTempPath);
                                       w.host.SetOpenForWriting(kBackEndPath); }, u"备份", {}, {kBackUpKept}},
         // Another user writing the back-end: no copy of it is made, nor torn.
+        MaintenanceRow{"BackUpCancelled", [](World& w) { w.window.userCancels = true; }, u"备份", {}, {kBackUpKept}},
         MaintenanceRow{"BackEndOpenForWriting", [](World& w) { w.host.SetOpenForWriting(kBackEndPath); }, u"备份", {},
                        {kBackUpKept}},
         MaintenanceRow{"WriteDuringTheCopyIsKeptOut", AnotherUserWrites(DuringCopy), u"备份", {kBackedUpNotice},
@@ -201,8 +202,9 @@ TEST(Compaction, SwapsTheScratchFileInUnderTheSamePassword) {
             (std::vector<Text>{prefix + backEnd, prefix + scratch}));
   // The check only reads, and keeps no file open once closed: a pooled or
   // open catalogue would hold the file the swap replaces.
-  const Text check = u"Provider=Microsoft.Jet.OLEDB.4.0;OLE DB Services=-2;Mode=Read;"
-                     u"Jet OLEDB:Database Password='tandr4820517';Data Source=";
+  const Text check =
+      u"Provider=Microsoft.Jet.OLEDB.4.0;OLE DB Services=-2;Mode=Read;"
+      u"Jet OLEDB:Database Password='tandr4820517';Data Source=";
   EXPECT_EQ(w.log.CallsOf("Catalog.Open").at(0).arguments, (std::vector<Text>{check + scratch}));
   EXPECT_EQ(w.log.CallsOf("Catalog.Open").at(1).arguments, (std::vector<Text>{check + backEnd}));
   EXPECT_EQ(w.log.Count("Catalog.Close"), 2u);

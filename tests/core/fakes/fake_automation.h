@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "fakes/call_log.h"
-#include "launch/host_automation.h"
+#include "platform/host_automation.h"
 
 namespace korvane::testing {
 

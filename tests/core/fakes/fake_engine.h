@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "database/database_engine.h"
+#include "platform/database_engine.h"
 #include "fakes/call_log.h"
 #include "fakes/fake_host.h"
 

@@ -2,7 +2,7 @@
 // The help viewer: enters each call and opens a viewer window of its own.
 
 #include "fakes/call_log.h"
-#include "help/help_viewer.h"
+#include "platform/help_viewer.h"
 
 namespace korvane::testing {
 

@@ -116,8 +116,20 @@ bool FakeHost::FileExists(const Text& path) {
 // A write that lands while the copy runs tears it: the copy then holds a
 // state the database never was in.
 void FakeHost::CopyFile(const Text& source, const Text& destination) {
+  UnwatchedProgress unwatched;
+  CopyFileWithProgress(source, destination, unwatched);
+}
+
+// Half the bytes, then the rest: a cancel at either point leaves the
+// destination as it was.
+void FakeHost::CopyFileWithProgress(const Text& source, const Text& destination,
+                                    Progress& progress) {
   log_.Enter("CopyFile", {source, destination});
   const File& from = Unlocked(source);
+  const std::uint64_t size = from.content.size();
+  if (!progress.Advance(size / 2, size) || !progress.Advance(size, size)) {
+    throw Error(1235, u"请求已被中止", u"FakeHost");
+  }
   std::string content = from.content;
   const std::int64_t version = from.version;
   if (Has(destination)) Unlocked(destination);

@@ -76,6 +76,8 @@ class FakeHost : public HostServices {
   bool IsPreviousInstanceRunning() override;
   bool FileExists(const Text& path) override;
   void CopyFile(const Text& source, const Text& destination) override;
+  void CopyFileWithProgress(const Text& source, const Text& destination,
+                            Progress& progress) override;
   void DeleteFile(const Text& path) override;
   void RenameFile(const Text& oldPath, const Text& newPath) override;
   void ReplaceFile(const Text& target, const Text& replacement, const Text& backup) override;

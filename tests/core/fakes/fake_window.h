@@ -1,7 +1,10 @@
 #pragma once
 // The main window's surface, as the platform shows it.
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "fakes/call_log.h"
 #include "platform/window_surface.h"
@@ -28,8 +31,34 @@ class FakeWindow : public WindowSurface {
     log_.Enter("Window.Unload");
     if (onUnload) onUnload();
   }
+  std::unique_ptr<Progress> ShowProgress(const Text& line, bool cancellable) override {
+    progressShown.push_back({line, cancellable});
+    return std::make_unique<Watched>(*this);
+  }
+
+  // The progress boxes shown, and what the user does in them.
+  struct ProgressBox {
+    Text line;
+    bool cancellable;
+    bool operator==(const ProgressBox&) const = default;
+  };
+  std::vector<ProgressBox> progressShown;
+  bool userCancels = false;
+  std::uint64_t lastDone = 0;
 
  private:
+  class Watched : public Progress {
+   public:
+    explicit Watched(FakeWindow& window) : window_(window) {}
+    bool Advance(std::uint64_t done, std::uint64_t) noexcept override {
+      window_.lastDone = done;
+      return !window_.userCancels;
+    }
+
+   private:
+    FakeWindow& window_;
+  };
+
   CallLog& log_;
 };
 

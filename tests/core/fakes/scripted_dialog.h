@@ -7,7 +7,7 @@
 
 #include "fakes/call_log.h"
 #include "fakes/fake_host.h"
-#include "launch/file_dialog.h"
+#include "platform/file_dialog.h"
 
 namespace korvane::testing {
 

@@ -13,6 +13,7 @@
 #include "fakes/fake_engine.h"
 #include "fakes/fake_help_viewer.h"
 #include "fakes/fake_host.h"
+#include "fakes/fake_support_log.h"
 #include "fakes/fake_window.h"
 #include "fakes/scripted_dialog.h"
 #include "shell/main_window.h"
@@ -54,7 +55,8 @@ struct World {
   ScriptedDialog dialog{log, host};
   FakeHelpViewer viewer{log};
   FakeWindow window{log};
-  Launcher launcher{host, engine, automation, dialog, viewer, window, {}};
+  FakeSupportLog supportLog;
+  Launcher launcher{host, engine, automation, dialog, viewer, window, supportLog, {}};
   MainWindow mainWindow{launcher};
 };
 

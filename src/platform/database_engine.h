@@ -12,7 +12,10 @@
 
 namespace korvane {
 
-// Cursor and lock numbers of the ADO enumerations.
+// The seam keeps ADO's own shape on purpose: the objects, their calls and
+// the numbers below are those the launcher's routines make of ADO, so that
+// the Windows edition passes them on unchanged and the stand-ins answer what
+// ADO would. Cursor and lock numbers of the ADO enumerations.
 inline constexpr int kDynamicCursor = 2;
 inline constexpr int kStaticCursor = 3;
 inline constexpr int kOptimisticLock = 3;

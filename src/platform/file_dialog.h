@@ -1,6 +1,9 @@
 #pragma once
 // The main window's open-file dialog (CommonDialog1). The command sets its
-// properties before each use; an edition implements ShowOpen alone.
+// properties before each use; an edition implements ShowOpen alone. The
+// seam keeps the dialog control's shape on purpose (its properties, the
+// platform's OFN_* flag numbers, the cancel error 32755), so that the
+// command reads as the dialog is used and an edition maps nothing.
 
 #include <cstdint>
 
