@@ -10,7 +10,7 @@ namespace korvane::linux_edition {
 namespace {
 
 void LoseLastRows(const SqliteDatabase& copy) {
-  for (const Text& table : copy.TableNames()) {
+  for (const Text& table : copy.Names("table")) {
     if (StartsWithIgnoringAsciiCase(table, u"MSys")) continue;
     const std::string quoted = QuotedIdentifier(ToUtf8(table));
     copy.Execute("DELETE FROM " + quoted + " WHERE rowid = (SELECT max(rowid) FROM " + quoted +

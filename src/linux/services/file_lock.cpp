@@ -2,12 +2,14 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <utility>
 
+#include "linux/services/own_holds.h"
 #include "linux/services/system_error.h"
 #include "linux/services/utf8_text.h"
 
@@ -17,6 +19,9 @@ FileLock FileLock::Acquire(const std::string& posixPath, LockKind kind, const ch
   const int fd = ::open(posixPath.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) ThrowSystemError(errno, posixPath, source);
   FileLock lock(fd);
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) ThrowSystemError(errno, posixPath, source);
+  if (IsHeldByThisProcess(status.st_dev, status.st_ino)) return lock;
   const int operation = (kind == LockKind::kShared ? LOCK_SH : LOCK_EX) | LOCK_NB;
   if (::flock(fd, operation) != 0) {
     if (errno == EWOULDBLOCK) ThrowLocked(posixPath, source);

@@ -8,7 +8,8 @@
 //    stand-in for as long as it runs); others may open it too;
 //  - exclusive: the file is used alone (copy, delete, replace, compaction).
 // A file is "locked" when another open file description holds a lock that
-// conflicts with the one asked for. Locks never wait.
+// conflicts with the one asked for, unless this process holds the file
+// against writers (own_holds.h). Locks never wait.
 
 #include <string>
 
@@ -18,7 +19,8 @@ enum class LockKind { kShared, kExclusive };
 
 class FileLock {
  public:
-  // Opens `posixPath` read-only (close-on-exec) and takes the lock. Raises
+  // Opens `posixPath` read-only (close-on-exec) and takes the lock; a file
+  // this process holds against writers is only opened. Raises
   // korvane::Error: errno of open() for a missing or unreadable file, EBUSY
   // when another holds a conflicting lock. `source` names the operation.
   static FileLock Acquire(const std::string& posixPath, LockKind kind, const char16_t* source);

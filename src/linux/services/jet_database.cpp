@@ -142,6 +142,19 @@ void JetDatabase::AttachLinkedTables() {
   }
 }
 
+std::vector<CatalogTable> JetDatabase::Tables() const {
+  std::vector<CatalogTable> tables;
+  for (const Text& name : database_.Names("table")) {
+    const bool engines = StartsWithIgnoringAsciiCase(name, u"MSys");
+    tables.push_back({name, engines ? u"SYSTEM TABLE" : kUserTableType});
+  }
+  for (const Text& name : database_.Names("view")) tables.push_back({name, u"VIEW"});
+  if (database_.HasTable("main", "MSysObjects")) {
+    for (const LinkRow& link : ReadLinks(database_)) tables.push_back({link.name, u"LINK"});
+  }
+  return tables;
+}
+
 std::unique_ptr<Statement> JetDatabase::Prepare(TextView sql) const {
   try {
     return std::make_unique<Statement>(database_, ToUtf8(WithoutOwnerAccessOption(sql)));

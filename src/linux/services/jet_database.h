@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "database/database_engine.h"
 #include "linux/services/connection_text.h"
 #include "linux/services/file_lock.h"
 #include "linux/services/jet_checks.h"
@@ -28,6 +29,13 @@ class JetDatabase {
   const SqliteDatabase& Database() const { return database_; }
   // The front-end's POSIX path, then each attached back-end's.
   const std::vector<std::string>& Files() const { return files_; }
+
+  // The database's catalogue in the words of ADO's schema of tables: its
+  // tables ("TABLE"; "SYSTEM TABLE" for the engine's, named "MSys…"), its
+  // views ("VIEW") and the linked tables its MSysObjects lists ("LINK"),
+  // whether or not their files can be reached, in the order each kind was
+  // made.
+  std::vector<CatalogTable> Tables() const;
 
   // Prepares `sql` (with a closing "WITH OWNERACCESS OPTION" dropped); a
   // missing table raises the reason its link failed, or "cannot find the

@@ -13,9 +13,11 @@
 
 #include "linux/services/file_copy.h"
 #include "linux/services/file_lock.h"
+#include "linux/services/file_stamp.h"
 #include "linux/services/process_start.h"
 #include "linux/services/system_error.h"
 #include "linux/services/windows_paths.h"
+#include "linux/services/write_hold.h"
 
 namespace korvane::linux_edition {
 namespace {
@@ -138,13 +140,31 @@ void PosixHostServices::RenameFile(const Text& oldPath, const Text& newPath) {
   if (::unlink(from.c_str()) != 0) ThrowSystemError(errno, from, kSource);
 }
 
-void PosixHostServices::ReplaceFile(const Text& target, const Text& replacement) {
+void PosixHostServices::ReplaceFile(const Text& target, const Text& replacement,
+                                    const Text& /*backup*/) {
   constexpr char16_t kSource[] = u"ReplaceFile";
   const std::string to = ToPosixPath(target);
   const std::string from = ToPosixPath(replacement);
   const FileLock targetLock = HoldReplaceable(to, kSource);
   const FileLock replacementLock = FileLock::Acquire(from, LockKind::kExclusive, kSource);
   if (::rename(from.c_str(), to.c_str()) != 0) ThrowSystemError(errno, from, kSource);
+}
+
+FileStamp PosixHostServices::StampOf(const Text& path) {
+  return SettledStamp(ToPosixPath(path), u"StampOf");
+}
+
+std::unique_ptr<FileHold> PosixHostServices::HoldAgainstWriters(const Text& path) {
+  return linux_edition::HoldAgainstWriters(ToPosixPath(path), u"HoldAgainstWriters");
+}
+
+void PosixHostServices::MakeWritable(const Text& path) {
+  constexpr char16_t kSource[] = u"MakeWritable";
+  const std::string file = ToPosixPath(path);
+  const struct stat status = StatOrThrow(file, kSource);
+  if (::chmod(file.c_str(), (status.st_mode & 07777) | S_IWUSR) != 0) {
+    ThrowSystemError(errno, file, kSource);
+  }
 }
 
 Text PosixHostServices::CurrentDirectory() {

@@ -41,7 +41,16 @@ class PosixHostServices : public HostServices {
   void CopyFile(const Text& source, const Text& destination) override;
   void DeleteFile(const Text& path) override;
   void RenameFile(const Text& oldPath, const Text& newPath) override;
-  void ReplaceFile(const Text& target, const Text& replacement) override;
+  // One rename(), which the kernel makes atomic: the old file is never
+  // parked under `backup`, which stays unused.
+  void ReplaceFile(const Text& target, const Text& replacement, const Text& backup) override;
+  // Device, inode, size and modification time, taken once any later write
+  // would carry a later time (file_stamp.h).
+  FileStamp StampOf(const Text& path) override;
+  // An exclusive flock() and SQLite's byte locks (write_hold.h).
+  std::unique_ptr<FileHold> HoldAgainstWriters(const Text& path) override;
+  // Gives the owner write permission, this edition's read-only attribute.
+  void MakeWritable(const Text& path) override;
   Text CurrentDirectory() override;
   MessageAnswer ShowMessage(const Text& text, const std::optional<Text>& title,
                             MessageButtons buttons) override;

@@ -67,12 +67,13 @@ bool SqliteDatabase::HasTable(const std::string& schema, const std::string& tabl
   return query.Step();
 }
 
-std::vector<Text> SqliteDatabase::TableNames() const {
-  Statement tables(*this,
-                   "SELECT name FROM main.sqlite_master WHERE type = 'table' "
-                   "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid");
+std::vector<Text> SqliteDatabase::Names(const char* kind) const {
+  Statement objects(*this,
+                    "SELECT name FROM main.sqlite_master WHERE type = ?1 "
+                    "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid");
+  objects.Bind(1, FromUtf8(kind));
   std::vector<Text> names;
-  while (tables.Step()) names.push_back(tables.ColumnText(0));
+  while (objects.Step()) names.push_back(objects.ColumnText(0));
   return names;
 }
 

@@ -30,9 +30,9 @@ class SqliteDatabase {
   void Execute(const std::string& sql) const;
   // True when `schema` ("main", an attached name) has a table of that name.
   bool HasTable(const std::string& schema, const std::string& table) const;
-  // The tables of the main schema in the order they were made, SQLite's own
-  // ("sqlite_…") left out.
-  std::vector<Text> TableNames() const;
+  // The objects of one kind ("table", "view") of the main schema in the
+  // order they were made, SQLite's own ("sqlite_…") left out.
+  std::vector<Text> Names(const char* kind) const;
 
  private:
   sqlite3* db_ = nullptr;

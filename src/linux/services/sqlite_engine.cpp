@@ -97,15 +97,15 @@ class SqliteCompactionEngine : public CompactionEngine {
   }
 };
 
-// The tables of sqlite_master, SQLite's own ("sqlite_…") left out: the
-// engine's tables are those whose names begin with "MSys".
+// The catalogue of the database's own file (JetDatabase::Tables), and row
+// counts through its tables, views and attached links alike.
 class SqliteCatalog : public DatabaseCatalog {
  public:
   void Open(const Text& connectionText) override {
     if (database_) throw EngineError(EngineFault::kObjectOpen);
     database_ = std::make_unique<JetDatabase>(ParseConnectionText(connectionText));
   }
-  std::vector<Text> TableNames() override { return Opened().Database().TableNames(); }
+  std::vector<CatalogTable> Tables() override { return Opened().Tables(); }
   std::int64_t RowCount(const Text& table) override {
     const auto count =
         Opened().Prepare(u"SELECT count(*) FROM " + FromUtf8(QuotedIdentifier(ToUtf8(table))));

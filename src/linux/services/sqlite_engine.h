@@ -9,7 +9,8 @@
 //  - queries run with their text unchanged except for a closing
 //    "WITH OWNERACCESS OPTION", which SQLite does not know;
 //  - compaction through VACUUM INTO;
-//  - a database's tables and row counts read from sqlite_master and count(*).
+//  - a database's catalogue read from sqlite_master and the links of its
+//    MSysObjects, row counts by count(*).
 // While a database is open the engine holds a shared lock on its file
 // (file_lock.h); compaction holds the source exclusively, so it fails while
 // the file is open elsewhere. Errors carry Jet's numbers and texts, with the

@@ -29,11 +29,14 @@ void BannerView::paintEvent(QPaintEvent*) {
     bannerFile_.clear();  // one attempt: a picture that cannot be read stays blank
   }
   if (banner_.isNull()) return;
-  // One image pixel to one device pixel, whatever the scaling of the screen;
-  // whatever lies beyond the client area is cut off by the widget's clip.
-  banner_.setDevicePixelRatio(devicePixelRatioF());
+  // The banner is designed for 96 DPI: on a denser screen, or one that Qt
+  // scales, it grows with the client area, smoothly, so that it covers the
+  // area as it does at 96 DPI. Whatever lies beyond the client area is cut
+  // off by the widget's clip.
+  const QSizeF drawn(banner_.width() * logicalDpiX() / 96.0, banner_.height() * logicalDpiY() / 96.0);
   QPainter painter(this);
-  painter.drawPixmap(0, 0, banner_);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawPixmap(QRectF(QPointF(0, 0), drawn), banner_, QRectF(banner_.rect()));
 }
 
 }  // namespace korvane::ui

@@ -1,6 +1,6 @@
 #pragma once
 // The main window's client area: a fixed size given in twips, and the
-// banner drawn unscaled from its top-left corner. The banner is decoded when
+// banner drawn from its top-left corner at the size it has at 96 DPI. The banner is decoded when
 // first drawn, so that the window appears without waiting for the picture.
 
 #include <QPixmap>

@@ -25,6 +25,8 @@ namespace {
 constexpr char kScriptVariable[] = "KORVANE_UI_SCRIPT";
 constexpr int kPollMilliseconds = 10;
 constexpr int kFailureExitCode = 3;
+// The prefix of a step taken only if a box or dialog is open.
+constexpr QLatin1String kMaybe("maybe ");
 
 QString ButtonsOf(const QMessageBox& box) {
   QString buttons = box.button(QMessageBox::Yes) ? QStringLiteral("Yes/No") : QStringLiteral("OK");
@@ -86,7 +88,8 @@ void UiScript::Poll() {
   if (finished_) return;
   if (QWidget* modal = QApplication::activeModalWidget()) {
     if (steps_.isEmpty()) Fail(QStringLiteral("box or dialog open after the script's end"));
-    const QString step = steps_.takeFirst();
+    QString step = steps_.takeFirst();
+    if (step.startsWith(kMaybe)) step = step.mid(kMaybe.size());
     if (!AnswerModal(modal, step)) Fail(QStringLiteral("box or dialog open for: ") + step);
     return;
   }
@@ -160,6 +163,8 @@ void UiScript::RunWindowStep(const QString& step) {
   } else if (verb == QStringLiteral("close")) {
     finished_ = true;
     window_.close();
+  } else if (verb + u' ' == kMaybe) {
+    // No box or dialog came: nothing to answer.
   } else if (verb == QStringLiteral("wait")) {
     pause_.setRemainingTime(argument.toInt());
   } else if (verb == QStringLiteral("windows")) {

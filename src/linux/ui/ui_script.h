@@ -12,6 +12,9 @@
 //   wait <milliseconds>         do nothing for a while
 //   windows                     log the other visible windows
 //   answer OK|Yes|No            press that button of the open message box
+//   maybe <step>                <step> (an answer or a dialog step) if a box
+//                               or dialog is open; nothing otherwise, for a
+//                               command whose outcome the script cannot know
 //   dialog cancel               cancel the open file dialog
 //   dialog open <path>[|<path>] go to the first path's folder, type the
 //                               name(s) into the file-name box and open;

@@ -1,8 +1,8 @@
 // 运行 (数据操作前端): the Access stand-in started on the main front-end with
 // the exact command line, maximised, when the back-end probe passes or the
 // user answers its question Yes. The launcher ends after each. The Korvane
-// it started holds its files: a second run says so and a compaction leaves
-// the back-end alone.
+// it started holds its files: a second run says so, and a compaction and a
+// backup leave the back-end alone.
 
 #include "e2e_fixture.h"
 
@@ -11,7 +11,7 @@ namespace {
 
 constexpr char kRun[] = "choose 数据操作前端";
 
-TEST_F(LauncherTest, RunStartsKorvaneWhichThenKeepsASecondRunAndACompactionOut) {
+TEST_F(LauncherTest, RunStartsKorvaneWhichThenKeepsASecondRunACompactionAndABackUpOut) {
   const Outcome outcome = RunLauncher(demo, {kRun});
 
   EXPECT_EQ(outcome.exitCode, 0);
@@ -27,6 +27,10 @@ TEST_F(LauncherTest, RunStartsKorvaneWhichThenKeepsASecondRunAndACompactionOut) 
   const Outcome compaction = RunLauncher(demo, {"choose 压缩后端数据"});
   EXPECT_TRUE(LogMatches(compaction.log, {kShown, "idle"}));  // silently
   EXPECT_EQ(ReadFile(demo.files.dataBackEnd), before);
+
+  const Outcome backUp = RunLauncher(demo, {"choose 备份后端数据"});
+  EXPECT_TRUE(LogMatches(backUp.log, {kShown, "idle"}));  // silently
+  EXPECT_FALSE(fs::exists(demo.App("Korvane后端备份.mdb")));
 }
 
 TEST_F(LauncherTest, RunAsksWhenTheProbeFailsAndStartsTheHostOnYes) {

@@ -40,6 +40,11 @@ INSTANTIATE_TEST_SUITE_P(
             u"Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password='tandr4820517';"
             u"Data Source=D:\\share\\data.mdb",
             {u"Microsoft.Jet.OLEDB.4.0", u"D:\\share\\data.mdb", u"", u"", u"", u"tandr4820517"}},
+        // The check of a compacted copy: session pooling off, read-only.
+        ParseCase{
+            u"Provider=Microsoft.Jet.OLEDB.4.0;OLE DB Services=-2;Mode=Read;"
+            u"Jet OLEDB:Database Password='tandr4820517';Data Source=D:\\share\\data.mdb",
+            {u"Microsoft.Jet.OLEDB.4.0", u"D:\\share\\data.mdb", u"", u"", u"", u"tandr4820517"}},
         ParseCase{u"  PROVIDER = x ;;Mode=Share Deny None; USER ID =  a b  ;user id=c",
                   {u"x", u"", u"", u"c", u"", u""}},
         ParseCase{u"Password=\"a;b\"\"c\";Data Source=' d '",

@@ -1,13 +1,16 @@
 // The database engine stand-in on Korvane's demo files: accounts, the
 // launcher's two queries as they stand, linked tables, locks.
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "database/back_end_link.h"
 #include "launch/front_end_launch.h"
 #include "linux/services/file_lock.h"
+#include "linux/services/file_stamp.h"
 #include "linux/services/sqlite_database.h"
 #include "linux/services/stand_in_files.h"
+#include "maintenance/maintain_back_end.h"
 #include "support/engine_test.h"
 
 #include "row_name.h"
@@ -15,6 +18,7 @@
 namespace korvane::linux_edition {
 namespace {
 
+using testing::AddLinkedTable;
 using testing::DemoScene;
 
 class Engine : public testing::EngineTest {
@@ -98,9 +102,11 @@ TEST_F(ProbeFails, WhenTheBackEndHasAnotherPassword) {
   ExpectProbeError(3031);
 }
 
-// What a catalogue reads from a back-end, through the launcher's compaction
-// text: every table but SQLite's own and the views, the engine's included.
-TEST_F(Engine, CatalogListsTablesWithTheirRowsAndLeavesViewsOut) {
+// What a catalogue reads from a back-end through the launcher's read-only
+// text of its check: every table of the file with its kind (the engine's
+// own as system tables), its views, and the links it lists, reachable or
+// not. Reading leaves the file as it was, its last write included.
+TEST_F(Engine, CatalogListsEveryKindOfTableAndLeavesTheFileUnwritten) {
   {
     const SqliteDatabase db(scene.files.dataBackEnd, SqliteDatabase::Mode::kReadWrite, Text());
     db.Execute(
@@ -108,13 +114,29 @@ TEST_F(Engine, CatalogListsTablesWithTheirRowsAndLeavesViewsOut) {
         "CREATE TABLE \"日志 \"\"全\"\"\" (id INTEGER PRIMARY KEY AUTOINCREMENT);"
         "INSERT INTO \"日志 \"\"全\"\"\" DEFAULT VALUES;");
   }
+  AddLinkedTable(scene.files.dataBackEnd, u"旧代码", scene.folder.WindowsFile("gone.mdb"));
+  struct stat before {};
+  ::stat(scene.files.dataBackEnd.c_str(), &before);
   const auto catalog = engine.CreateCatalog();
-  catalog->Open(DemoScene::CompactionText(scene.dataBackEnd));
+  catalog->Open(kCheckConnectionPrefix + scene.dataBackEnd);
+  const std::vector<CatalogTable> tables = catalog->Tables();
+  EXPECT_EQ(tables, (std::vector<CatalogTable>{{u"人员编码", u"TABLE"},
+                                               {u"代码", u"TABLE"},
+                                               {u"MSysDatabasePassword", u"SYSTEM TABLE"},
+                                               {u"日志 \"全\"", u"TABLE"},
+                                               {u"MSysObjects", u"SYSTEM TABLE"},
+                                               {u"现金科目", u"VIEW"},
+                                               {u"旧代码", u"LINK"}}));
   std::vector<std::int64_t> rows;
-  for (const Text& name : catalog->TableNames()) rows.push_back(catalog->RowCount(name));
-  EXPECT_EQ(catalog->TableNames(),
-            (std::vector<Text>{u"人员编码", u"代码", u"MSysDatabasePassword", u"日志 \"全\""}));
-  EXPECT_EQ(rows, (std::vector<std::int64_t>{6, 7, 1, 1}));
+  for (const CatalogTable& table : tables) {
+    if (table.type != u"LINK") rows.push_back(catalog->RowCount(table.name));
+  }
+  EXPECT_EQ(rows, (std::vector<std::int64_t>{6, 7, 1, 1, 1, 2}));
+  EXPECT_NE(ErrorNumber([&] { catalog->RowCount(u"旧代码"); }), 0);
+  catalog->Close();
+  struct stat after {};
+  ::stat(scene.files.dataBackEnd.c_str(), &after);
+  EXPECT_EQ(StampOfStatus(after), StampOfStatus(before));
 }
 
 // A catalogue refuses a wrong password, an unknown table and a second close.
