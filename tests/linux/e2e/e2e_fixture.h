@@ -33,7 +33,14 @@ struct LauncherScene : testing::DemoScene {
 
   std::string Share() const { return folder.File("share"); }
   std::string HostLog() const { return folder.File("host.log"); }
+  // The launcher's support log, in the scene's state folder.
+  std::string SupportLog() const { return folder.File("state/tessalykorvane/launcher.log"); }
 };
+
+// A support log line's pattern: the local time, a tab and `record`.
+inline std::string Logged(const std::string& record) {
+  return "[0-9][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-6][0-9]\t" + record;
+}
 
 // The first field of the first row of `sql` on a database file, as text.
 std::string Ask(const std::string& database, const std::string& sql);

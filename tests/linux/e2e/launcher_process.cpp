@@ -1,6 +1,8 @@
 #include "launcher_process.h"
 
+#include <linux/capability.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,14 +17,23 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Where the tests run as root, the launcher runs without the powers that
+// let root write into read-only files and folders; elsewhere this fails
+// and changes nothing.
+void DropRootsFilePowers() {
+  for (const int power : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
+    ::prctl(PR_CAPBSET_DROP, power, 0, 0, 0);
+  }
+}
+
+}  // namespace
+
 std::vector<std::string> Lines(const std::string& file) {
   std::istringstream in(ReadFile(file));
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
-
-}  // namespace
 
 LauncherProcess::LauncherProcess(const LauncherScene& demo,
                                  const std::vector<std::string>& script) {
@@ -42,6 +53,7 @@ LauncherProcess::LauncherProcess(const LauncherScene& demo,
       {"QT_QPA_PLATFORM", "offscreen"},
       {"XDG_RUNTIME_DIR", demo.folder.File("runtime")},
       {"XDG_CONFIG_HOME", demo.folder.File("config")},
+      {"XDG_STATE_HOME", demo.folder.File("state")},
       {"KORVANE_UI_SCRIPT", scriptFile},
       {"KORVANE_HOST_FOLDER", KORVANE_HOST_FOLDER_FOR_TESTS},
       {"KORVANE_HOST_REGISTRY", demo.folder.File("runtime/hosts")},
@@ -49,6 +61,7 @@ LauncherProcess::LauncherProcess(const LauncherScene& demo,
       // A safety net: StopHosts ends them long before.
       {"KORVANE_HOST_EXIT_AFTER_MS", "60000"}};
   for (const auto& [name, value] : variables) ::setenv(name, value.c_str(), 1);
+  DropRootsFilePowers();
   const std::string launcher = demo.App("TessalyKorvane");
   if (::chdir(demo.folder.File("app").c_str()) == 0 &&
       std::freopen((scriptFile + ".stderr").c_str(), "w", stderr) &&

@@ -39,7 +39,8 @@ inline const std::string kShown =
 
 class LauncherProcess {
  public:
-  // Starts the demo's launcher in its folder on Qt's offscreen platform.
+  // Starts the demo's launcher in its folder on Qt's offscreen platform,
+  // as a user: without root's power to write what is read-only.
   LauncherProcess(const LauncherScene& demo, const std::vector<std::string>& script);
   ~LauncherProcess();  // kills the launcher if it still runs
 
@@ -56,6 +57,9 @@ class LauncherProcess {
 };
 
 Outcome RunLauncher(const LauncherScene& demo, const std::vector<std::string>& script);
+
+// A file's lines; none for a missing file.
+std::vector<std::string> Lines(const std::string& file);
 
 // The Access stand-in's log, a "key=value" line for each fact of each start
 // (start=<pid>, arg=, show=, then opened=<title> or refused=<reason>), once

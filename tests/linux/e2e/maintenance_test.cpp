@@ -31,6 +31,8 @@ TEST_F(LauncherTest, BackUpCopiesTheBackEndBesideTheLauncherAndReplacesTheLastOn
   EXPECT_TRUE(LogMatches(outcome.log, {kShown, kBackedUp, kBackedUp, "idle"}));
   EXPECT_EQ(ReadFile(backUp), ReadFile(demo.files.dataBackEnd));
   EXPECT_NE(fs::status(backUp).permissions() & fs::perms::owner_write, fs::perms::none);
+  const std::string done = Logged("备份后端数据\t完成");
+  EXPECT_TRUE(LogMatches(Lines(demo.SupportLog()), {done, done}));
 }
 
 // A back-end DATA.MDB is compacted as on Windows, where a link naming
