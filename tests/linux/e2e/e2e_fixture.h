@@ -35,6 +35,8 @@ struct LauncherScene : testing::DemoScene {
   std::string HostLog() const { return folder.File("host.log"); }
   // The launcher's support log, in the scene's state folder.
   std::string SupportLog() const { return folder.File("state/tessalykorvane/launcher.log"); }
+  // Some 48 MB of rows more in the back-end (a table 流水): long to copy.
+  void GrowBackEnd() const;
 };
 
 // A support log line's pattern: the local time, a tab and `record`.

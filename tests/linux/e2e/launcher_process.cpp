@@ -35,8 +35,12 @@ std::vector<std::string> Lines(const std::string& file) {
   return lines;
 }
 
-LauncherProcess::LauncherProcess(const LauncherScene& demo,
-                                 const std::vector<std::string>& script) {
+Environment SlowShare() {
+  return {{"LD_PRELOAD", KORVANE_SLOW_SHARE}};
+}
+
+LauncherProcess::LauncherProcess(const LauncherScene& demo, const std::vector<std::string>& script,
+                                 const Environment& environment) {
   static int runs = 0;
   std::string steps;
   for (const std::string& step : script) steps += step + '\n';
@@ -61,6 +65,7 @@ LauncherProcess::LauncherProcess(const LauncherScene& demo,
       // A safety net: StopHosts ends them long before.
       {"KORVANE_HOST_EXIT_AFTER_MS", "60000"}};
   for (const auto& [name, value] : variables) ::setenv(name, value.c_str(), 1);
+  for (const auto& [name, value] : environment) ::setenv(name.c_str(), value.c_str(), 1);
   DropRootsFilePowers();
   const std::string launcher = demo.App("TessalyKorvane");
   if (::chdir(demo.folder.File("app").c_str()) == 0 &&
