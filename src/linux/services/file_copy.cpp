@@ -17,9 +17,9 @@ namespace {
 
 // The bytes copied between two reports of progress: large enough that the
 // kernel copies at full speed (or shares the blocks, on file systems that
-// can), small enough that a slow share still hears Cancel within a second
-// or so.
-constexpr std::size_t kPiece = std::size_t{16} << 20;
+// can), some tens of milliseconds on a local disk; a slow share hears
+// Cancel only once its piece is through.
+constexpr std::size_t kPiece = std::size_t{64} << 20;
 constexpr std::size_t kBufferSize = std::size_t{1} << 20;
 
 // The ways of moving bytes between two files, cheapest first; a file pair
