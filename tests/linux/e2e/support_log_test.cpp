@@ -4,11 +4,13 @@
 // change nothing the backup does or shows.
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <optional>
 
 #include "e2e_fixture.h"
+#include "linux/services/support_log_file.h"
 
 #include "row_name.h"
 
@@ -86,6 +88,50 @@ INSTANTIATE_TEST_SUITE_P(
         LogScene{"CannotBeWrittenInAFile", FolderIsAFile, 0, false, std::nullopt},
         LogScene{"CannotBeWrittenInAReadOnlyFolder", FolderIsReadOnly, 0, false, std::nullopt},
         LogScene{"IsNeverWrittenThroughALink", LogIsALink, 5, false, std::nullopt}),
+    RowName());
+
+// Where the log lives: under XDG_STATE_HOME when that is an absolute path,
+// else under HOME's ".local/state"; nowhere without either.
+struct StateFolders {
+  const char* name;
+  const char* stateHome;  // nullptr: unset
+  const char* home;
+  const char* log;
+};
+
+class SupportLogPlace : public ::testing::TestWithParam<StateFolders> {
+ protected:
+  void SetUp() override {
+    Set("XDG_STATE_HOME", GetParam().stateHome);
+    Set("HOME", GetParam().home);
+  }
+  void TearDown() override {
+    Set("XDG_STATE_HOME", stateHome_ ? stateHome_->c_str() : nullptr);
+    Set("HOME", home_ ? home_->c_str() : nullptr);
+  }
+
+  static void Set(const char* name, const char* value) {
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+  }
+  static std::optional<std::string> Saved(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+  }
+  const std::optional<std::string> stateHome_ = Saved("XDG_STATE_HOME");
+  const std::optional<std::string> home_ = Saved("HOME");
+};
+
+TEST_P(SupportLogPlace, FollowsTheStateFolderRules) {
+  EXPECT_EQ(linux_edition::SupportLogPath(), GetParam().log);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , SupportLogPlace,
+    ::testing::Values(
+        StateFolders{"StateHome", "/s", "/h", "/s/tessalykorvane/launcher.log"},
+        StateFolders{"NoStateHome", nullptr, "/h", "/h/.local/state/tessalykorvane/launcher.log"},
+        StateFolders{"RelativeStateHome", "s", "/h", "/h/.local/state/tessalykorvane/launcher.log"},
+        StateFolders{"NeitherFolder", nullptr, nullptr, ""}),
     RowName());
 
 }  // namespace
