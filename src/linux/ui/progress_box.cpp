@@ -49,7 +49,8 @@ ProgressBox::~ProgressBox() {
 bool ProgressBox::Advance(std::uint64_t done, std::uint64_t total) noexcept {
   try {
     if (!dialog_) return true;
-    // A box cancelled is gone: a value set now would bring it back.
+    // Cancelled, the box has gone; a value set now, once its second is up,
+    // would show it again.
     if (dialog_->wasCanceled()) return false;
     if (total > 0) {
       if (dialog_->maximum() != kSteps) dialog_->setRange(0, kSteps);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 
@@ -36,7 +37,11 @@ std::vector<std::string> Lines(const std::string& file) {
 }
 
 Environment SlowShare() {
-  return {{"LD_PRELOAD", KORVANE_SLOW_SHARE}};
+  // A launcher built with AddressSanitizer would refuse a library loaded
+  // before its runtime.
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  return {{"LD_PRELOAD", KORVANE_SLOW_SHARE},
+          {"ASAN_OPTIONS", (asan ? asan + std::string(":") : "") + "verify_asan_link_order=0"}};
 }
 
 LauncherProcess::LauncherProcess(const LauncherScene& demo, const std::vector<std::string>& script,
