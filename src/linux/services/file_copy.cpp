@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -15,12 +16,26 @@
 namespace korvane::linux_edition {
 namespace {
 
-// The bytes copied between two reports of progress: large enough that the
-// kernel copies at full speed (or shares the blocks, on file systems that
-// can), some tens of milliseconds on a local disk; a slow share hears
-// Cancel only once its piece is through.
-constexpr std::size_t kPiece = std::size_t{64} << 20;
+using Clock = std::chrono::steady_clock;
+
+// The bytes copied between two reports of progress. Pieces start small and
+// double while one takes under 50 ms, up to 64 MiB: a few tens of
+// milliseconds on a local disk, where the kernel then copies at full speed
+// (or shares the blocks, on file systems that can). They halve while one
+// takes over 100 ms, so that on a slow share the progress box stays
+// painted and hears Cancel.
+constexpr std::size_t kSmallestPiece = std::size_t{1} << 20;
+constexpr std::size_t kLargestPiece = std::size_t{64} << 20;
+constexpr auto kQuickPiece = std::chrono::milliseconds(50);
+constexpr auto kSlowPiece = std::chrono::milliseconds(100);
 constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+
+// The size of the piece after one of `size` that took `took`.
+std::size_t NextPieceSize(std::size_t size, Clock::duration took) {
+  if (took < kQuickPiece) return std::min(size * 2, kLargestPiece);
+  if (took > kSlowPiece) return std::max(size / 2, kSmallestPiece);
+  return size;
+}
 
 // The ways of moving bytes between two files, cheapest first; a file pair
 // that refuses one falls back to the next for the rest of the copy.
@@ -78,15 +93,18 @@ int CopyBytes(int in, int out, std::uint64_t total, Progress& progress) {
   Means means = Means::kKernelCopy;
   std::vector<char> buffer;
   std::uint64_t done = 0;
+  std::size_t pieceSize = kSmallestPiece;
   if (!progress.Advance(done, total)) return ECANCELED;
   while (true) {
+    const Clock::time_point began = Clock::now();
     std::size_t piece = 0;
     ssize_t moved = 1;
-    while (piece < kPiece && moved > 0) {
-      moved = MoveSome(in, out, kPiece - piece, means, buffer);
+    while (piece < pieceSize && moved > 0) {
+      moved = MoveSome(in, out, pieceSize - piece, means, buffer);
       if (moved < 0) return static_cast<int>(-moved);
       piece += static_cast<std::size_t>(moved);
     }
+    pieceSize = NextPieceSize(pieceSize, Clock::now() - began);
     done += piece;
     if (!progress.Advance(done, total)) return ECANCELED;
     if (moved == 0) return 0;

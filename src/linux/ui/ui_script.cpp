@@ -115,7 +115,10 @@ bool UiScript::WaitForProgress() {
   if (progress->isVisible() && !steps_.isEmpty() &&
       steps_.front() == QStringLiteral("progress cancel")) {
     steps_.removeFirst();
-    Log(QStringLiteral("progress %1|%2").arg(progress->windowTitle(), progress->labelText()));
+    const bool underWay = progress->value() < progress->maximum();
+    Log(QStringLiteral("progress %1|%2|%3")
+            .arg(progress->windowTitle(), progress->labelText(),
+                 underWay ? QStringLiteral("under way") : QStringLiteral("at its end")));
     auto* cancel = progress->findChild<QPushButton*>();
     if (cancel == nullptr) Fail(QStringLiteral("progress box without Cancel"));
     cancel->click();

@@ -28,7 +28,8 @@
 //                                       with " with icon" if it has one)
 //   dialog <title>|<name filters joined by ";;">
 //   window <title>|owner <owner's title>|topic <address>
-//   progress <title>|<line>            (a progress box cancelled)
+//   progress <title>|<line>|under way  (a progress box cancelled, its bar
+//                                       short of its end, else "at its end")
 //   idle                       the script is done, the window open; the
 //                              launcher then quits without unloading (a
 //                              launcher whose window is gone or hidden by

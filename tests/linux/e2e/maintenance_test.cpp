@@ -36,9 +36,9 @@ TEST_F(LauncherTest, BackUpCopiesTheBackEndBesideTheLauncherAndReplacesTheLastOn
   EXPECT_TRUE(LogMatches(Lines(demo.SupportLog()), {done, done}));
 }
 
-// On a share slow enough for the backup to last seconds, the user cancels
-// it once its box shows: the last backup stays, nothing is left beside it
-// and no message follows; the log tells.
+// On a share slow enough for the backup to last seconds, the box shows
+// while the copy is under way and the user cancels it: the last backup
+// stays, nothing is left beside it and no message follows; the log tells.
 TEST_F(LauncherTest, BackUpCancelledKeepsTheLastBackUpAndSaysNothing) {
   demo.GrowBackEnd();
   fs::copy_file(demo.files.frontEnd, demo.App("查询系统.mde"));
@@ -47,7 +47,8 @@ TEST_F(LauncherTest, BackUpCancelledKeepsTheLastBackUpAndSaysNothing) {
 
   const Outcome outcome = LauncherProcess(demo, {kBackUp, "progress cancel"}, SlowShare()).Finish();
 
-  EXPECT_TRUE(LogMatches(outcome.log, {kShown, "progress 系统运行状态|正在备份后端数据…", "idle"}));
+  EXPECT_TRUE(LogMatches(outcome.log,
+                         {kShown, "progress 系统运行状态|正在备份后端数据…|under way", "idle"}));
   EXPECT_EQ(ReadFile(demo.App("Korvane后端备份.mdb")), "an older backup");
   EXPECT_EQ(Listing(demo.folder.File("app")), programFiles);
   EXPECT_TRUE(LogMatches(
