@@ -4,7 +4,10 @@
 #include <sys/sendfile.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <vector>
 
 #include "linux/services/scratch_file.h"
@@ -13,53 +16,110 @@
 namespace korvane::linux_edition {
 namespace {
 
-// One request may move up to this much; the kernel copies within itself
-// (or shares the blocks, on file systems that can).
-constexpr std::size_t kChunk = std::size_t{1} << 30;
+using Clock = std::chrono::steady_clock;
 
-// Copies the rest of `in` to `out` by the cheapest means the two files
-// allow. Returns 0 or an errno value.
-int CopyBytes(int in, int out) {
-  bool kernelCopy = true;
-  while (kernelCopy) {
-    const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, kChunk, 0);
-    if (copied == 0) return 0;
-    if (copied > 0) continue;
-    if (errno == EINTR) continue;
-    if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) return errno;
-    kernelCopy = false;
+// The bytes copied between two reports of progress. Pieces start small and
+// double while one takes under 50 ms, up to 64 MiB: a few tens of
+// milliseconds on a local disk, where the kernel then copies at full speed
+// (or shares the blocks, on file systems that can). They halve while one
+// takes over 100 ms, so that on a slow share the progress box stays
+// painted and hears Cancel.
+constexpr std::size_t kSmallestPiece = std::size_t{1} << 20;
+constexpr std::size_t kLargestPiece = std::size_t{64} << 20;
+constexpr auto kQuickPiece = std::chrono::milliseconds(50);
+constexpr auto kSlowPiece = std::chrono::milliseconds(100);
+constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+
+// The size of the piece after one of `size` that took `took`.
+std::size_t NextPieceSize(std::size_t size, Clock::duration took) {
+  if (took < kQuickPiece) return std::min(size * 2, kLargestPiece);
+  if (took > kSlowPiece) return std::max(size / 2, kSmallestPiece);
+  return size;
+}
+
+// The ways of moving bytes between two files, cheapest first; a file pair
+// that refuses one falls back to the next for the rest of the copy.
+enum class Means { kKernelCopy, kSendFile, kReadWrite };
+
+bool RefusesKernelCopy(int error) {
+  return error == EXDEV || error == ENOSYS || error == EINVAL || error == EOPNOTSUPP;
+}
+
+bool RefusesSendFile(int error) {
+  return error == EINVAL || error == ENOSYS;
+}
+
+// Reads once and writes all that was read. Returns the bytes moved, or -1
+// with errno set.
+ssize_t ReadAndWrite(int in, int out, std::size_t length, std::vector<char>& buffer) {
+  buffer.resize(kBufferSize);
+  const ssize_t got = ::read(in, buffer.data(), std::min(length, buffer.size()));
+  for (ssize_t done = 0; done < got;) {
+    const ssize_t put = ::write(out, buffer.data() + done, static_cast<std::size_t>(got - done));
+    if (put < 0 && errno != EINTR) return -1;
+    if (put > 0) done += put;
   }
+  return got;
+}
+
+// One move of at most `length` bytes of `in` to `out` at their offsets.
+// Returns the bytes moved (0 at the end of `in`), or -errno.
+ssize_t MoveSome(int in, int out, std::size_t length, Means& means, std::vector<char>& buffer) {
   while (true) {
-    const ssize_t sent = ::sendfile(out, in, nullptr, kChunk);
-    if (sent == 0) return 0;
-    if (sent > 0) continue;
-    if (errno == EINTR) continue;
-    if (errno != EINVAL && errno != ENOSYS) return errno;
-    break;
+    ssize_t moved = 0;
+    if (means == Means::kKernelCopy) {
+      moved = ::copy_file_range(in, nullptr, out, nullptr, length, 0);
+      if (moved < 0 && RefusesKernelCopy(errno)) {
+        means = Means::kSendFile;
+        continue;
+      }
+    } else if (means == Means::kSendFile) {
+      moved = ::sendfile(out, in, nullptr, length);
+      if (moved < 0 && RefusesSendFile(errno)) {
+        means = Means::kReadWrite;
+        continue;
+      }
+    } else {
+      moved = ReadAndWrite(in, out, length, buffer);
+    }
+    if (moved >= 0) return moved;
+    if (errno != EINTR) return -errno;
   }
-  std::vector<char> buffer(std::size_t{1} << 20);
+}
+
+// Copies the rest of `in` to `out` a piece at a time, reporting after each.
+// Returns 0 or an errno value: ECANCELED when the user cancelled.
+int CopyBytes(int in, int out, std::uint64_t total, Progress& progress) {
+  Means means = Means::kKernelCopy;
+  std::vector<char> buffer;
+  std::uint64_t done = 0;
+  std::size_t pieceSize = kSmallestPiece;
+  if (!progress.Advance(done, total)) return ECANCELED;
   while (true) {
-    const ssize_t got = ::read(in, buffer.data(), buffer.size());
-    if (got == 0) return 0;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return errno;
+    const Clock::time_point began = Clock::now();
+    std::size_t piece = 0;
+    ssize_t moved = 1;
+    while (piece < pieceSize && moved > 0) {
+      moved = MoveSome(in, out, pieceSize - piece, means, buffer);
+      if (moved < 0) return static_cast<int>(-moved);
+      piece += static_cast<std::size_t>(moved);
     }
-    for (ssize_t done = 0; done < got;) {
-      const ssize_t put = ::write(out, buffer.data() + done, static_cast<std::size_t>(got - done));
-      if (put < 0 && errno != EINTR) return errno;
-      if (put > 0) done += put;
-    }
+    pieceSize = NextPieceSize(pieceSize, Clock::now() - began);
+    done += piece;
+    if (!progress.Advance(done, total)) return ECANCELED;
+    if (moved == 0) return 0;
   }
 }
 
 }  // namespace
 
 void CopyIntoPlace(int sourceFd, const struct stat& sourceStatus, const std::string& destination,
-                   const char16_t* source) {
+                   const char16_t* source, Progress& progress) {
   ScratchFile scratch(destination, "copying", source);
   const int out = scratch.Descriptor();
-  int error = ::lseek(sourceFd, 0, SEEK_SET) < 0 ? errno : CopyBytes(sourceFd, out);
+  const auto total = static_cast<std::uint64_t>(sourceStatus.st_size);
+  int error =
+      ::lseek(sourceFd, 0, SEEK_SET) < 0 ? errno : CopyBytes(sourceFd, out, total, progress);
   if (error == 0 && ::fchmod(out, (sourceStatus.st_mode & 07777) | S_IWUSR) != 0) error = errno;
   const struct timespec times[2] = {sourceStatus.st_atim, sourceStatus.st_mtim};
   if (error == 0 && ::futimens(out, times) != 0) error = errno;

@@ -107,6 +107,12 @@ bool PosixHostServices::FileExists(const Text& path) {
 }
 
 void PosixHostServices::CopyFile(const Text& source, const Text& destination) {
+  UnwatchedProgress unwatched;
+  CopyFileWithProgress(source, destination, unwatched);
+}
+
+void PosixHostServices::CopyFileWithProgress(const Text& source, const Text& destination,
+                                             Progress& progress) {
   constexpr char16_t kSource[] = u"CopyFile";
   const std::string from = ToPosixPath(source);
   const std::string to = ToPosixPath(destination);
@@ -117,7 +123,7 @@ void PosixHostServices::CopyFile(const Text& source, const Text& destination) {
   FileLock destinationLock;
   struct stat existing {};
   if (::stat(to.c_str(), &existing) == 0) destinationLock = HoldOverwritable(to, kSource);
-  CopyIntoPlace(sourceLock.Descriptor(), sourceStatus, to, kSource);
+  CopyIntoPlace(sourceLock.Descriptor(), sourceStatus, to, kSource, progress);
 }
 
 void PosixHostServices::DeleteFile(const Text& path) {

@@ -39,6 +39,10 @@ class PosixHostServices : public HostServices {
   // destination's name only when complete (file_copy.h); keeps the source's
   // mode and time, but the copy is always writable.
   void CopyFile(const Text& source, const Text& destination) override;
+  // The same copy, reporting after each piece of some megabytes; cancelled,
+  // it raises ECANCELED and leaves no scratch file.
+  void CopyFileWithProgress(const Text& source, const Text& destination,
+                            Progress& progress) override;
   void DeleteFile(const Text& path) override;
   void RenameFile(const Text& oldPath, const Text& newPath) override;
   // One rename(), which the kernel makes atomic: the old file is never

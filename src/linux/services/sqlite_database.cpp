@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "linux/services/engine_errors.h"
+#include "linux/services/keep_alive.h"
 #include "linux/services/utf8_text.h"
 
 namespace korvane::linux_edition {
@@ -10,6 +11,9 @@ namespace {
 
 // How long a reader waits for SQLite's own short write locks.
 constexpr int kBusyTimeoutMs = 2000;
+// Steps of SQLite's machine between two calls of KeepAlive: some hundred
+// rows of a compaction or a count, a few milliseconds at most.
+constexpr int kKeepAliveSteps = 1000;
 
 }  // namespace
 
@@ -28,6 +32,15 @@ SqliteDatabase::SqliteDatabase(const std::string& posixPath, Mode mode, const Te
     throw EngineError(EngineFault::kFileNotFound, shownPath);
   }
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  // The answer is always "go on": a progress box kept painted never
+  // interrupts the work.
+  sqlite3_progress_handler(
+      db_, kKeepAliveSteps,
+      [](void*) {
+        KeepAlive();
+        return 0;
+      },
+      nullptr);
   // SQLite reads the header only on first use: make a file that is not a
   // database fail here, with the engine's words for it.
   const int check =

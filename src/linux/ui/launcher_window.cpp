@@ -7,6 +7,7 @@
 #include <QMenuBar>
 
 #include "banner_view.h"
+#include "progress_box.h"
 #include "qt_text.h"
 
 namespace korvane::ui {
@@ -63,6 +64,15 @@ void LauncherWindow::SetVisible(bool visible) {
 
 void LauncherWindow::Unload() {
   close();
+}
+
+std::unique_ptr<Progress> LauncherWindow::ShowProgress(const Text& line, bool cancellable) {
+  try {
+    return std::make_unique<ProgressBox>(this, line, cancellable);
+  } catch (...) {
+    // Without a box the work runs all the same, unwatched.
+    return std::make_unique<UnwatchedProgress>();
+  }
 }
 
 void LauncherWindow::closeEvent(QCloseEvent* event) {

@@ -30,6 +30,8 @@ class LauncherWindow : public QMainWindow, public WindowSurface {
   NativeWindowHandle Handle() override;
   void SetVisible(bool visible) override;
   void Unload() override;
+  // A ProgressBox over this window (progress_box.h).
+  std::unique_ptr<Progress> ShowProgress(const Text& line, bool cancellable) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -16,6 +16,7 @@
 #include "linux/services/posix_host_services.h"
 #include "linux/services/sqlite_engine.h"
 #include "linux/services/stand_in_host_automation.h"
+#include "linux/services/support_log_file.h"
 #include "message_box.h"
 #include "open_file_dialog.h"
 #include "shell/main_window.h"
@@ -64,7 +65,8 @@ int main(int argc, char* argv[]) {
   linux_edition::StandInHostAutomation hostAutomation;
   ui::OpenFileDialog fileDialog(&window);
   ui::ChmHelpViewer helpViewer;
-  Launcher launcher{host, engine, hostAutomation, fileDialog, helpViewer, window, {}};
+  linux_edition::SupportLogFile supportLog(linux_edition::SupportLogPath());
+  Launcher launcher{host, engine, hostAutomation, fileDialog, helpViewer, window, supportLog, {}};
 
   MainWindow model(launcher);
   window.OnCommand([&model](MenuCommand command) { model.Choose(command); });

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
@@ -85,7 +86,7 @@ bool UiScript::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void UiScript::Poll() {
-  if (finished_) return;
+  if (finished_ || WaitForProgress()) return;
   if (QWidget* modal = QApplication::activeModalWidget()) {
     if (steps_.isEmpty()) Fail(QStringLiteral("box or dialog open after the script's end"));
     QString step = steps_.takeFirst();
@@ -104,6 +105,25 @@ void UiScript::Poll() {
     return;
   }
   RunWindowStep(steps_.takeFirst());
+}
+
+// Long work reports from inside a command, and this poll runs in between:
+// while its box exists the script takes no other step.
+bool UiScript::WaitForProgress() {
+  auto* progress = window_.findChild<QProgressDialog*>();
+  if (progress == nullptr) return false;
+  if (progress->isVisible() && !steps_.isEmpty() &&
+      steps_.front() == QStringLiteral("progress cancel")) {
+    steps_.removeFirst();
+    const bool underWay = progress->value() < progress->maximum();
+    Log(QStringLiteral("progress %1|%2|%3")
+            .arg(progress->windowTitle(), progress->labelText(),
+                 underWay ? QStringLiteral("under way") : QStringLiteral("at its end")));
+    auto* cancel = progress->findChild<QPushButton*>();
+    if (cancel == nullptr) Fail(QStringLiteral("progress box without Cancel"));
+    cancel->click();
+  }
+  return true;
 }
 
 bool UiScript::AnswerModal(QWidget* modal, const QString& step) {

@@ -16,6 +16,9 @@
 //                               or dialog is open; nothing otherwise, for a
 //                               command whose outcome the script cannot know
 //   dialog cancel               cancel the open file dialog
+//   progress cancel             press Cancel on the progress box once it
+//                               shows (while one exists, the script waits
+//                               for its work to end otherwise)
 //   dialog open <path>[|<path>] go to the first path's folder, type the
 //                               name(s) into the file-name box and open;
 //                               several names must be files of that folder
@@ -25,6 +28,8 @@
 //                                       with " with icon" if it has one)
 //   dialog <title>|<name filters joined by ";;">
 //   window <title>|owner <owner's title>|topic <address>
+//   progress <title>|<line>|under way  (a progress box cancelled, its bar
+//                                       short of its end, else "at its end")
 //   idle                       the script is done, the window open; the
 //                              launcher then quits without unloading (a
 //                              launcher whose window is gone or hidden by
@@ -56,6 +61,7 @@ class UiScript : public QObject {
 
   void Poll();
   bool AnswerModal(QWidget* modal, const QString& step);
+  bool WaitForProgress();
   void RunWindowStep(const QString& step);
   void Log(const QString& line) const;
   [[noreturn]] void Fail(const QString& what) const;

@@ -8,7 +8,6 @@
 #include <map>
 
 #include "e2e_fixture.h"
-#include "linux/services/sqlite_database.h"
 
 #include "row_name.h"
 
@@ -44,13 +43,8 @@ struct KillPoint {
 
 class KilledMidway : public LauncherTest, public ::testing::WithParamInterface<KillPoint> {
  protected:
-  // The demo back-end with some 48 MB of rows more.
   void SetUp() override {
-    linux_edition::SqliteDatabase(demo.files.dataBackEnd,
-                                  linux_edition::SqliteDatabase::Mode::kReadWrite, u"")
-        .Execute(
-            "CREATE TABLE 流水 (x BLOB); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
-            "FROM n WHERE i < 3000) INSERT INTO 流水 SELECT randomblob(16000) FROM n;");
+    demo.GrowBackEnd();
     fs::copy_file(demo.files.frontEnd, demo.App("查询系统.mde"));
     std::ofstream(demo.App(kBackUpName)) << kOldBackUp;
   }

@@ -11,6 +11,14 @@ LauncherScene::LauncherScene() {
   fs::permissions(folder.File("runtime"), fs::perms::owner_all, fs::perm_options::replace);
 }
 
+void LauncherScene::GrowBackEnd() const {
+  linux_edition::SqliteDatabase(files.dataBackEnd, linux_edition::SqliteDatabase::Mode::kReadWrite,
+                                u"")
+      .Execute(
+          "CREATE TABLE 流水 (x BLOB); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+          "FROM n WHERE i < 3000) INSERT INTO 流水 SELECT randomblob(16000) FROM n;");
+}
+
 std::string Ask(const std::string& database, const std::string& sql) {
   const linux_edition::SqliteDatabase db(database, linux_edition::SqliteDatabase::Mode::kReadOnly,
                                          u"");

@@ -33,7 +33,16 @@ struct LauncherScene : testing::DemoScene {
 
   std::string Share() const { return folder.File("share"); }
   std::string HostLog() const { return folder.File("host.log"); }
+  // The launcher's support log, in the scene's state folder.
+  std::string SupportLog() const { return folder.File("state/tessalykorvane/launcher.log"); }
+  // Some 48 MB of rows more in the back-end (a table 流水): long to copy.
+  void GrowBackEnd() const;
 };
+
+// A support log line's pattern: the local time, a tab and `record`.
+inline std::string Logged(const std::string& record) {
+  return "[0-9][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-6][0-9]\t" + record;
+}
 
 // The first field of the first row of `sql` on a database file, as text.
 std::string Ask(const std::string& database, const std::string& sql);

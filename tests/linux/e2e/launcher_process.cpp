@@ -1,10 +1,13 @@
 #include "launcher_process.h"
 
+#include <linux/capability.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 
@@ -15,6 +18,17 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Where the tests run as root, the launcher runs without the powers that
+// let root write into read-only files and folders; elsewhere this fails
+// and changes nothing.
+void DropRootsFilePowers() {
+  for (const int power : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
+    ::prctl(PR_CAPBSET_DROP, power, 0, 0, 0);
+  }
+}
+
+}  // namespace
+
 std::vector<std::string> Lines(const std::string& file) {
   std::istringstream in(ReadFile(file));
   std::vector<std::string> lines;
@@ -22,10 +36,16 @@ std::vector<std::string> Lines(const std::string& file) {
   return lines;
 }
 
-}  // namespace
+Environment SlowShare() {
+  // A launcher built with AddressSanitizer would refuse a library loaded
+  // before its runtime.
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  return {{"LD_PRELOAD", KORVANE_SLOW_SHARE},
+          {"ASAN_OPTIONS", (asan ? asan + std::string(":") : "") + "verify_asan_link_order=0"}};
+}
 
-LauncherProcess::LauncherProcess(const LauncherScene& demo,
-                                 const std::vector<std::string>& script) {
+LauncherProcess::LauncherProcess(const LauncherScene& demo, const std::vector<std::string>& script,
+                                 const Environment& environment) {
   static int runs = 0;
   std::string steps;
   for (const std::string& step : script) steps += step + '\n';
@@ -42,6 +62,7 @@ LauncherProcess::LauncherProcess(const LauncherScene& demo,
       {"QT_QPA_PLATFORM", "offscreen"},
       {"XDG_RUNTIME_DIR", demo.folder.File("runtime")},
       {"XDG_CONFIG_HOME", demo.folder.File("config")},
+      {"XDG_STATE_HOME", demo.folder.File("state")},
       {"KORVANE_UI_SCRIPT", scriptFile},
       {"KORVANE_HOST_FOLDER", KORVANE_HOST_FOLDER_FOR_TESTS},
       {"KORVANE_HOST_REGISTRY", demo.folder.File("runtime/hosts")},
@@ -49,6 +70,8 @@ LauncherProcess::LauncherProcess(const LauncherScene& demo,
       // A safety net: StopHosts ends them long before.
       {"KORVANE_HOST_EXIT_AFTER_MS", "60000"}};
   for (const auto& [name, value] : variables) ::setenv(name, value.c_str(), 1);
+  for (const auto& [name, value] : environment) ::setenv(name.c_str(), value.c_str(), 1);
+  DropRootsFilePowers();
   const std::string launcher = demo.App("TessalyKorvane");
   if (::chdir(demo.folder.File("app").c_str()) == 0 &&
       std::freopen((scriptFile + ".stderr").c_str(), "w", stderr) &&

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace korvane::e2e {
@@ -37,10 +38,19 @@ inline const std::string kShown =
     "shown "
     "TessalyKorvane|592x407|数据操作前端|压缩后端数据|备份后端数据|调阅档案数据|帮助|关闭窗口";
 
+// Variables set for one run, beyond those every run has.
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// The share slows every copy down (slow_share.cpp): a backup of the grown
+// back-end lasts seconds.
+Environment SlowShare();
+
 class LauncherProcess {
  public:
-  // Starts the demo's launcher in its folder on Qt's offscreen platform.
-  LauncherProcess(const LauncherScene& demo, const std::vector<std::string>& script);
+  // Starts the demo's launcher in its folder on Qt's offscreen platform,
+  // as a user: without root's power to write what is read-only.
+  LauncherProcess(const LauncherScene& demo, const std::vector<std::string>& script,
+                  const Environment& environment = {});
   ~LauncherProcess();  // kills the launcher if it still runs
 
   // Waits for the launcher to end (30 s at most, then kills it).
@@ -56,6 +66,9 @@ class LauncherProcess {
 };
 
 Outcome RunLauncher(const LauncherScene& demo, const std::vector<std::string>& script);
+
+// A file's lines; none for a missing file.
+std::vector<std::string> Lines(const std::string& file);
 
 // The Access stand-in's log, a "key=value" line for each fact of each start
 // (start=<pid>, arg=, show=, then opened=<title> or refused=<reason>), once

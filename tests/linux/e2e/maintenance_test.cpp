@@ -4,6 +4,7 @@
 // back-end that another user writes all along. A back-end held open by a
 // running Korvane: see the run command's test.
 
+#include <cerrno>
 #include <fstream>
 
 #include "concurrent_writer.h"
@@ -31,6 +32,28 @@ TEST_F(LauncherTest, BackUpCopiesTheBackEndBesideTheLauncherAndReplacesTheLastOn
   EXPECT_TRUE(LogMatches(outcome.log, {kShown, kBackedUp, kBackedUp, "idle"}));
   EXPECT_EQ(ReadFile(backUp), ReadFile(demo.files.dataBackEnd));
   EXPECT_NE(fs::status(backUp).permissions() & fs::perms::owner_write, fs::perms::none);
+  const std::string done = Logged("备份后端数据\t完成");
+  EXPECT_TRUE(LogMatches(Lines(demo.SupportLog()), {done, done}));
+}
+
+// On a share slow enough for the backup to last seconds, the box shows
+// while the copy is under way and the user cancels it: the last backup
+// stays, nothing is left beside it and no message follows; the log tells.
+TEST_F(LauncherTest, BackUpCancelledKeepsTheLastBackUpAndSaysNothing) {
+  demo.GrowBackEnd();
+  fs::copy_file(demo.files.frontEnd, demo.App("查询系统.mde"));
+  std::ofstream(demo.App("Korvane后端备份.mdb")) << "an older backup";
+  const auto programFiles = Listing(demo.folder.File("app"));
+
+  const Outcome outcome = LauncherProcess(demo, {kBackUp, "progress cancel"}, SlowShare()).Finish();
+
+  EXPECT_TRUE(LogMatches(outcome.log,
+                         {kShown, "progress 系统运行状态|正在备份后端数据…|under way", "idle"}));
+  EXPECT_EQ(ReadFile(demo.App("Korvane后端备份.mdb")), "an older backup");
+  EXPECT_EQ(Listing(demo.folder.File("app")), programFiles);
+  EXPECT_TRUE(LogMatches(
+      Lines(demo.SupportLog()),
+      {Logged("备份后端数据\t失败\t错误 " + std::to_string(ECANCELED) + "\tCopyFile\t*")}));
 }
 
 // A back-end DATA.MDB is compacted as on Windows, where a link naming

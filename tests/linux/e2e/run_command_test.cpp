@@ -31,6 +31,16 @@ TEST_F(LauncherTest, RunStartsKorvaneWhichThenKeepsASecondRunACompactionAndABack
   const Outcome backUp = RunLauncher(demo, {"choose 备份后端数据"});
   EXPECT_TRUE(LogMatches(backUp.log, {kShown, "idle"}));  // silently
   EXPECT_FALSE(fs::exists(demo.App("Korvane后端备份.mdb")));
+
+  // The log tells each command's end, and none of the passwords its
+  // command line and connection texts carried.
+  EXPECT_TRUE(LogMatches(Lines(demo.SupportLog()),
+                         {Logged("数据操作前端\t已启动"), Logged("数据操作前端\tKorvane正在运行"),
+                          Logged("压缩后端数据\t失败\t*"), Logged("备份后端数据\t失败\t*")}));
+  const std::string log = ReadFile(demo.SupportLog());
+  for (const char* password : {"pelmo", "tandr4820517"}) {
+    EXPECT_EQ(log.find(password), std::string::npos) << password;
+  }
 }
 
 TEST_F(LauncherTest, RunAsksWhenTheProbeFailsAndStartsTheHostOnYes) {

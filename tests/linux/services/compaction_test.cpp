@@ -6,9 +6,11 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <stdexcept>
 
 #include "linux/services/compaction_fault.h"
 #include "linux/services/file_lock.h"
+#include "linux/services/keep_alive.h"
 #include "linux/services/sqlite_database.h"
 #include "maintenance/compacted_copy_check.h"
 #include "support/engine_test.h"
@@ -62,6 +64,27 @@ TEST_F(Compaction, FreedSpaceIsGivenBack) {
           "DELETE FROM 日志;");
   Compact();
   EXPECT_LT(ReadFile(scratchPath).size() * 10, ReadFile(scene.files.dataBackEnd).size());
+}
+
+// A long compaction calls the keep-alive hook as it goes, so that a
+// progress box stays painted; a hook that fails does not stop it.
+TEST_F(Compaction, KeepsAProgressBoxAliveAndIsNeverStoppedByIt) {
+  SqliteDatabase(scene.files.dataBackEnd, SqliteDatabase::Mode::kReadWrite, u"")
+      .Execute(
+          "CREATE TABLE 日志 (x BLOB);"
+          "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000)"
+          "INSERT INTO 日志 SELECT randomblob(100) FROM n;");
+  int calls = 0;
+  SetKeepAliveHook([&calls] {
+    ++calls;
+    throw std::runtime_error("a box that fails");
+  });
+  const int error = ErrorNumber([&] { Compact(); });
+  SetKeepAliveHook(nullptr);
+  EXPECT_EQ(error, 0);
+  EXPECT_GT(calls, 0);
+  EXPECT_TRUE(CompactedCopyIsComplete(engine, DemoScene::CompactionText(scene.dataBackEnd),
+                                      DemoScene::CompactionText(scratch)));
 }
 
 // The disk runs full at every page of the copy in turn (files may grow to

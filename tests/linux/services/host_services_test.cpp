@@ -80,6 +80,78 @@ INSTANTIATE_TEST_SUITE_P(
                       CopyScene{"BesideWhatAKilledCopyLeft", 0644, "old", 0644, "b.mdb.copying"}),
     RowName());
 
+// A copy whose progress the user watches: each report counts the bytes
+// copied so far of the source's size, and the copy goes on only while the
+// user has not cancelled. Cancelled at any report, even the last, it raises
+// and leaves the destination as it was.
+using CancelsAt = bool (*)(std::uint64_t done, std::uint64_t total);
+
+struct CancelPoint {
+  const char* name;
+  CancelsAt cancels;  // nullptr: never
+};
+
+struct RecordedProgress : Progress {
+  bool Advance(std::uint64_t done, std::uint64_t total) noexcept override {
+    reports.emplace_back(done, total);
+    return !(cancels && cancels(done, total));
+  }
+  CancelsAt cancels = nullptr;
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> reports;
+};
+
+class Watched : public HostServicesFiles, public ::testing::WithParamInterface<CancelPoint> {};
+
+TEST_P(Watched, ReportsEachPieceAndStopsWhenCancelled) {
+  RecordedProgress progress;
+  progress.cancels = GetParam().cancels;
+  const std::uint64_t size = (std::uint64_t{3} << 20) + 7;  // over the copy's first piece
+  folder.Make("a.mdb", std::string(size, 'a'));
+  folder.Make("b.mdb", "old");
+
+  int error = 0;
+  try {
+    host.CopyFileWithProgress(Win("a.mdb"), Win("b.mdb"), progress);
+  } catch (const Error& raised) {
+    error = raised.Number();
+  }
+
+  ASSERT_FALSE(progress.reports.empty());
+  for (std::size_t i = 0; i < progress.reports.size(); ++i) {
+    EXPECT_EQ(progress.reports[i].second, size);
+    EXPECT_GE(progress.reports[i].first, i > 0 ? progress.reports[i - 1].first : 0);
+  }
+  const auto [done, total] = progress.reports.back();
+  if (GetParam().cancels) {
+    EXPECT_EQ(error, ECANCELED);
+    EXPECT_TRUE(GetParam().cancels(done, total)) << "reported on after the cancel";
+    EXPECT_EQ(ReadFile(folder.File("b.mdb")), "old");
+  } else {
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(done, size);
+    EXPECT_EQ(ReadFile(folder.File("b.mdb")), ReadFile(folder.File("a.mdb")));
+  }
+  EXPECT_EQ(Listing(folder.Path()), (std::vector<std::string>{"a.mdb", "b.mdb"}));
+}
+
+bool BeforeAnyByte(std::uint64_t done, std::uint64_t) {
+  return done == 0;
+}
+bool Midway(std::uint64_t done, std::uint64_t total) {
+  return done > 0 && done < total;
+}
+bool WithEveryByteCopied(std::uint64_t done, std::uint64_t total) {
+  return done == total;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Watched,
+                         ::testing::Values(CancelPoint{"ToTheEnd", nullptr},
+                                           CancelPoint{"CancelledBeforeAnyByte", BeforeAnyByte},
+                                           CancelPoint{"CancelledMidway", Midway},
+                                           CancelPoint{"CancelledWithEveryByteCopied",
+                                                       WithEveryByteCopied}),
+                         RowName());
+
 // How a file stands in the way of an operation; what is returned keeps the
 // obstacle in place.
 using Obstacle = std::shared_ptr<void>;
