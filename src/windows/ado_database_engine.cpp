@@ -10,7 +10,7 @@
 namespace korvane::windows {
 namespace {
 
-// adSchemaTables: one row per table, saved queries included.
+// adSchemaTables: one row per table of every kind, saved queries included.
 constexpr std::int32_t kSchemaTables = 20;
 
 // recordset.Fields.Item(index).Value: the collection, the item, its value.
@@ -124,20 +124,18 @@ class AdoCatalog final : public DatabaseCatalog {
   void Open(const Text& connectionText) override {
     connection_.Open(connectionText, Text(), Text(), kNoOptions);
   }
-  std::vector<Text> TableNames() override {
+  std::vector<CatalogTable> Tables() override {
     const AutomationObject schema = ReturnedRecordset(
         Call(connection_.Object(), L"OpenSchema", CallKind::kMethod, {Variant(kSchemaTables)}));
     const Text& source = schema.className;
-    std::vector<Text> names;
+    std::vector<CatalogTable> tables;
     while (!Converted(Call(schema, L"EOF", CallKind::kGet), VT_BOOL, source).Raw().boolVal) {
-      Text name = FieldValue(schema, Variant(Text(u"TABLE_NAME"))).ToText(source);
-      if (FieldValue(schema, Variant(Text(u"TABLE_TYPE"))).ToText(source) != u"VIEW") {
-        names.push_back(std::move(name));
-      }
+      tables.push_back({FieldValue(schema, Variant(Text(u"TABLE_NAME"))).ToText(source),
+                        FieldValue(schema, Variant(Text(u"TABLE_TYPE"))).ToText(source)});
       Call(schema, L"MoveNext", CallKind::kMethod);
     }
     Call(schema, L"Close", CallKind::kMethod);
-    return names;
+    return tables;
   }
   std::int64_t RowCount(const Text& table) override {
     const AutomationObject counted =

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "shell/main_window.h"
+#include "windows/file_hold.h"
 #include "windows/wait_cursor.h"
 #include "windows/wide_text.h"
 #include "windows/win32_error.h"
@@ -29,6 +30,17 @@ constexpr DWORD kRefusesOverwrite = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HID
 
 bool HasAny(DWORD attributes, DWORD wanted) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & wanted);
+}
+
+// Clears an existing file's read-only attribute; raises when the file is
+// missing or the attribute stays.
+void ClearReadOnly(const wchar_t* path, const char16_t* operation) {
+  const DWORD attributes = GetFileAttributesW(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) throw LastError(operation);
+  if (HasAny(attributes, FILE_ATTRIBUTE_READONLY) &&
+      !SetFileAttributesW(path, attributes & ~FILE_ATTRIBUTE_READONLY)) {
+    throw LastError(operation);
+  }
 }
 
 // File systems that cannot replace a file in one call (some network shares)
@@ -117,11 +129,7 @@ void Win32HostServices::CopyFile(const Text& source, const Text& destination) {
     if (cleared) SetFileAttributesW(to, before);  // left as it was
     throw error;
   }
-  const DWORD after = GetFileAttributesW(to);
-  if (HasAny(after, FILE_ATTRIBUTE_READONLY) &&
-      !SetFileAttributesW(to, after & ~FILE_ATTRIBUTE_READONLY)) {
-    throw LastError(kOperation);
-  }
+  ClearReadOnly(to, kOperation);
 }
 
 void Win32HostServices::DeleteFile(const Text& path) {
@@ -137,22 +145,28 @@ void Win32HostServices::RenameFile(const Text& oldPath, const Text& newPath) {
   }
 }
 
-void Win32HostServices::ReplaceFile(const Text& target, const Text& replacement) {
+void Win32HostServices::ReplaceFile(const Text& target, const Text& replacement,
+                                    const Text& backup) {
   constexpr char16_t kOperation[] = u"ReplaceFile";
   const wchar_t* targetPath = AsWidePath(target, kOperation);
   const wchar_t* replacementPath = AsWidePath(replacement, kOperation);
-  if (calls_.replaceFile(targetPath, replacementPath, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+  const wchar_t* backupPath = AsWidePath(backup, kOperation);
+  if (calls_.replaceFile(targetPath, replacementPath, backupPath, REPLACEFILE_IGNORE_MERGE_ERRORS,
                          nullptr, nullptr)) {
-    return;
+    return;  // the old file lies under the backup name
   }
   const DWORD error = GetLastError();
-  // The old file is gone from its name (moved aside, or with no backup name
-  // removed) but the replacement could not take it: finish the move rather
-  // than leave the target's name empty. MoveFileW never overwrites, so it
-  // fails harmlessly when the target is still in place.
-  if ((error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) &&
-      MoveFileW(replacementPath, targetPath)) {
-    return;
+  // With a backup name, every failure but this one leaves both files under
+  // their own names (ERROR_UNABLE_TO_REMOVE_REPLACED and
+  // ERROR_UNABLE_TO_MOVE_REPLACEMENT included). This one leaves the old file
+  // under the backup name and the replacement under its own, and the
+  // target's name empty: the old file goes back, or where it cannot, the
+  // replacement finishes the swap. MoveFileW never overwrites, so neither
+  // takes a name that another file has taken meanwhile.
+  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+    if (MoveFileW(backupPath, targetPath)) throw ErrorFromCode(error, kOperation);
+    if (MoveFileW(replacementPath, targetPath)) return;
+    throw ErrorFromCode(error, kOperation);
   }
   if (!RefusesReplacement(error)) throw ErrorFromCode(error, kOperation);
   // A move over the old file is still one step there. It keeps the rules of
@@ -166,6 +180,19 @@ void Win32HostServices::ReplaceFile(const Text& target, const Text& replacement)
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     throw LastError(kOperation);
   }
+}
+
+FileStamp Win32HostServices::StampOf(const Text& path) {
+  return StampOfFile(path);
+}
+
+std::unique_ptr<FileHold> Win32HostServices::HoldAgainstWriters(const Text& path) {
+  return HoldFileAgainstWriters(path);
+}
+
+void Win32HostServices::MakeWritable(const Text& path) {
+  constexpr char16_t kOperation[] = u"MakeWritable";
+  ClearReadOnly(AsWidePath(path, kOperation), kOperation);
 }
 
 Text Win32HostServices::CurrentDirectory() {

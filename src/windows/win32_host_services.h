@@ -48,7 +48,10 @@ class Win32HostServices final : public HostServices {
   void CopyFile(const Text& source, const Text& destination) override;
   void DeleteFile(const Text& path) override;
   void RenameFile(const Text& oldPath, const Text& newPath) override;
-  void ReplaceFile(const Text& target, const Text& replacement) override;
+  void ReplaceFile(const Text& target, const Text& replacement, const Text& backup) override;
+  FileStamp StampOf(const Text& path) override;
+  std::unique_ptr<FileHold> HoldAgainstWriters(const Text& path) override;
+  void MakeWritable(const Text& path) override;
   Text CurrentDirectory() override;
   MessageAnswer ShowMessage(const Text& text, const std::optional<Text>& title,
                             MessageButtons buttons) override;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -106,49 +107,233 @@ INSTANTIATE_TEST_SUITE_P(
                     CopyCase{"FailedCopyOverReadOnly", false, FILE_ATTRIBUTE_READONLY, true}),
     RowName());
 
-// A file system that refuses one-step replacement answers ReplaceFileW with
-// one of three errors; the move over the old file takes its place, within
-// the same rules.
-struct RefusedReplaceCase {
+// Each answer of ReplaceFileW, with what Microsoft documents it to leave
+// behind when given a backup name (Wine's own gives none of the partial
+// failures), and Wine's own answer where another program holds the target.
+// Afterwards the target's name holds the old file or the replacement and no
+// file is lost; only where the swap can be neither finished nor undone is the
+// target's name left free, the old file under the backup name.
+enum class Left {
+  kAsTheyWere,  // both files under their own names
+  kSwapped,     // the replacement under the target's name, the old file as the backup
+  kOldAsBackup  // the old file as the backup, the replacement under its own name
+};
+// Who else has which file open, and how the target stands, before the call.
+enum State : unsigned {
+  kJetHasTheTarget = 1,  // another user's Jet
+  kBackupRead = 2,       // a reader that does not share the file's renaming,
+  kReplacementRead = 4,  // from the moment ReplaceFileW answers
+  kTargetReadOnly = 8,
+  kTargetMissing = 16,
+};
+constexpr DWORD kWinesOwnAnswer = ~DWORD{0};
+const char* const kMissing = "<missing>";
+
+struct ReplaceCase {
   const char* name;
-  DWORD refusal;
-  bool targetMissing;
-  bool targetReadOnly;
-  DWORD raised;  // 0: the replacement took the target's place
+  DWORD answer;  // the error ReplaceFileW answers, ERROR_SUCCESS for success
+  Left left;
+  unsigned state;
+  DWORD raised;  // 0: ReplaceFile returned
+  const char* target;
+  const char* replacement;
+  const char* backup;
 };
 
-class RefusedReplaceTest : public HostServicesTest,
-                           public testing::WithParamInterface<RefusedReplaceCase> {};
+class ReplaceOutcomeTest : public HostServicesTest,
+                           public testing::WithParamInterface<ReplaceCase> {
+ public:
+  Text backup = folder / u"目标.old";
+  std::vector<e2e::OpenFile> others;
+};
 
-TEST_P(RefusedReplaceTest, MovesOverTheTargetInOneStep) {
-  const RefusedReplaceCase& row = GetParam();
+TEST_P(ReplaceOutcomeTest, TheTargetsNameKeepsAFile) {
+  const ReplaceCase& row = GetParam();
+  auto read = [this](LPCWSTR path) { others.push_back(e2e::OpenExisting(path, GENERIC_READ, 0)); };
   HostSystemCalls calls;
-  calls.replaceFile = [&row](LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
-    SetLastError(row.refusal);
-    return FALSE;
-  };
-  Win32HostServices refusing(calls);
-  if (row.targetMissing) DeleteFileW(AsWide(target));
-  if (row.targetReadOnly) MakeReadOnly(target);
-  if (row.raised == 0) {
-    refusing.ReplaceFile(target, source);
-    EXPECT_EQ(ReadTestFile(target), "source");
-    return;
+  if (row.answer != kWinesOwnAnswer) {
+    calls.replaceFile = [&](LPCWSTR target, LPCWSTR replacement, LPCWSTR backup, DWORD, LPVOID,
+                            LPVOID) {
+      if (row.left != Left::kAsTheyWere) MoveFileW(target, backup);
+      if (row.left == Left::kSwapped) MoveFileW(replacement, target);
+      if (row.state & kBackupRead) read(backup);
+      if (row.state & kReplacementRead) read(replacement);
+      SetLastError(row.answer);
+      return row.answer == ERROR_SUCCESS;
+    };
   }
-  EXPECT_EQ(FailureOf([&] { refusing.ReplaceFile(target, source); }, u"ReplaceFile"),
-            static_cast<std::int32_t>(row.raised));
-  EXPECT_EQ(ReadTestFile(target), row.targetMissing ? "<missing>" : "target");
+  Win32HostServices replacing(calls);
+  if (row.state & kJetHasTheTarget) others.push_back(e2e::OpenAsJet(AsWide(target)));
+  if (row.state & kTargetMissing) DeleteFileW(AsWide(target));
+  if (row.state & kTargetReadOnly) MakeReadOnly(target);
+  if (row.raised == 0) {
+    replacing.ReplaceFile(target, source, backup);
+  } else {
+    EXPECT_EQ(FailureOf([&] { replacing.ReplaceFile(target, source, backup); }, u"ReplaceFile"),
+              static_cast<std::int32_t>(row.raised));
+  }
+  others.clear();
+  EXPECT_EQ(ReadTestFile(target), row.target);
+  EXPECT_EQ(ReadTestFile(source), row.replacement);
+  EXPECT_EQ(ReadTestFile(backup), row.backup);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Files, RefusedReplaceTest,
-    testing::Values(RefusedReplaceCase{"InvalidParameter", ERROR_INVALID_PARAMETER, false, false,
-                                       0},
-                    RefusedReplaceCase{"MissingTargetIsNotCreated", ERROR_NOT_SUPPORTED, true,
-                                       false, ERROR_FILE_NOT_FOUND},
-                    RefusedReplaceCase{"ReadOnlyTargetIsKept", ERROR_NOT_SUPPORTED, false, true,
-                                       ERROR_ACCESS_DENIED}),
+    Answers, ReplaceOutcomeTest,
+    testing::Values(
+        ReplaceCase{"Swapped", ERROR_SUCCESS, Left::kSwapped, 0, 0, "source", kMissing, "target"},
+        ReplaceCase{"UnableToRemoveReplaced", ERROR_UNABLE_TO_REMOVE_REPLACED, Left::kAsTheyWere, 0,
+                    ERROR_UNABLE_TO_REMOVE_REPLACED, "target", "source", kMissing},
+        ReplaceCase{"UnableToMoveReplacement", ERROR_UNABLE_TO_MOVE_REPLACEMENT, Left::kAsTheyWere,
+                    0, ERROR_UNABLE_TO_MOVE_REPLACEMENT, "target", "source", kMissing},
+        ReplaceCase{"UnableToMoveReplacement2PutsTheOldFileBack",
+                    ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Left::kOldAsBackup, 0,
+                    ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, "target", "source", kMissing},
+        ReplaceCase{"UnableToMoveReplacement2FinishesWhenTheOldFileCannotGoBack",
+                    ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Left::kOldAsBackup, kBackupRead, 0,
+                    "source", kMissing, "target"},
+        ReplaceCase{"UnableToMoveReplacement2StrandedWhenNeitherMoves",
+                    ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Left::kOldAsBackup,
+                    kBackupRead | kReplacementRead, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, kMissing,
+                    "source", "target"},
+        ReplaceCase{"SharingViolationWhileJetHasTheTargetOpen", kWinesOwnAnswer, Left::kAsTheyWere,
+                    kJetHasTheTarget, ERROR_SHARING_VIOLATION, "target", "source", kMissing},
+        ReplaceCase{"AccessDeniedToAReadOnlyTarget", kWinesOwnAnswer, Left::kAsTheyWere,
+                    kTargetReadOnly, ERROR_ACCESS_DENIED, "target", "source", kMissing},
+        // A file system that cannot replace a file in one call refuses it
+        // with one of three errors; the move over the old file takes its
+        // place, within the same rules.
+        ReplaceCase{"RefusedIsOneMoveOverTheTarget", ERROR_INVALID_PARAMETER, Left::kAsTheyWere, 0,
+                    0, "source", kMissing, kMissing},
+        ReplaceCase{"RefusedCreatesNoMissingTarget", ERROR_NOT_SUPPORTED, Left::kAsTheyWere,
+                    kTargetMissing, ERROR_FILE_NOT_FOUND, kMissing, "source", kMissing},
+        ReplaceCase{"RefusedKeepsAReadOnlyTarget", ERROR_NOT_SUPPORTED, Left::kAsTheyWere,
+                    kTargetReadOnly, ERROR_ACCESS_DENIED, "target", "source", kMissing}),
     RowName());
+
+// While the launcher holds a file, other users' Jet cannot open it to write,
+// and the launcher's own copy and replacement of it still work.
+struct HoldCase {
+  const char* name;
+  DWORD (*act)(HostServicesTest&);  // its error, 0 when it worked
+  DWORD error;
+  const char* target;  // what the target and the spare name hold afterwards
+  const char* spare;
+};
+
+class HoldTest : public HostServicesTest, public testing::WithParamInterface<HoldCase> {};
+
+TEST_P(HoldTest, KeepsWritersOutAndLetsTheLauncherIn) {
+  const HoldCase& row = GetParam();
+  const auto hold = host.HoldAgainstWriters(target);
+  EXPECT_EQ(row.act(*this), row.error);
+  EXPECT_EQ(ReadTestFile(target), row.target);
+  EXPECT_EQ(ReadTestFile(missing), row.spare);
+}
+
+DWORD ErrorOf(const std::function<void()>& operation) {
+  try {
+    operation();
+  } catch (const Error& error) {
+    return static_cast<DWORD>(error.Number());
+  }
+  return 0;
+}
+
+DWORD JetOpens(HostServicesTest& t) {
+  return e2e::OpenAsJet(AsWide(t.target)).error;
+}
+DWORD LauncherCopies(HostServicesTest& t) {
+  return ErrorOf([&] { t.host.CopyFile(t.target, t.missing); });
+}
+DWORD LauncherReplaces(HostServicesTest& t) {
+  return ErrorOf([&] { t.host.ReplaceFile(t.target, t.source, t.missing); });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HoldTest,
+    testing::Values(HoldCase{"JetCannotOpenItToWrite", JetOpens, ERROR_SHARING_VIOLATION, "target",
+                             kMissing},
+                    HoldCase{"TheLauncherCopiesIt", LauncherCopies, 0, "target", "target"},
+                    HoldCase{"TheLauncherReplacesIt", LauncherReplaces, 0, "source", "target"}),
+    RowName());
+
+// A file's stamp, read while another user's Jet has the file open, differs
+// from the held file's stamp once a write has reached it, even within the
+// file system's clock's granularity, or another file has taken its name.
+struct StampCase {
+  const char* name;
+  // Between the two stamps, with Jet's handle on the target.
+  void (*change)(e2e::OpenFile& jet, const Text& target, const Text& other);
+  bool changes;
+};
+
+class StampTest : public HostServicesTest, public testing::WithParamInterface<StampCase> {};
+
+TEST_P(StampTest, ChangesWithEveryWrite) {
+  e2e::OpenFile jet = e2e::OpenAsJet(AsWide(target));
+  ASSERT_TRUE(jet.handle);
+  EXPECT_EQ(FailureOf([&] { host.HoldAgainstWriters(target); }, u"HoldAgainstWriters"),
+            ERROR_SHARING_VIOLATION);
+  const FileStamp before = host.StampOf(target);
+  GetParam().change(jet, target, source);
+  jet = {};
+  EXPECT_EQ(host.HoldAgainstWriters(target)->Stamp() != before, GetParam().changes);
+}
+
+// Writes at the file's start (FILE_BEGIN) or end (FILE_END).
+void Write(HANDLE file, DWORD from, const char* bytes) {
+  DWORD written = 0;
+  SetFilePointer(file, 0, nullptr, from);
+  ASSERT_TRUE(WriteFile(file, bytes, static_cast<DWORD>(std::strlen(bytes)), &written, nullptr));
+}
+
+FILETIME LastWrite(HANDLE file) {
+  FILETIME lastWrite{};
+  GetFileTime(file, nullptr, nullptr, &lastWrite);
+  return lastWrite;
+}
+
+void WriteNothing(e2e::OpenFile&, const Text&, const Text&) {}
+
+void OverwriteInPlace(e2e::OpenFile& jet, const Text&, const Text&) {
+  Sleep(20);  // past a tick of the clock
+  Write(jet.handle.get(), FILE_BEGIN, "T");
+}
+
+void AppendWithinTheClocksGranularity(e2e::OpenFile& jet, const Text&, const Text&) {
+  const FILETIME lastWrite = LastWrite(jet.handle.get());
+  Write(jet.handle.get(), FILE_END, "+");
+  SetFileTime(jet.handle.get(), nullptr, nullptr, &lastWrite);
+}
+
+// The other file has the same size and, from here, the same last write.
+void PutAnotherFileInItsPlace(e2e::OpenFile& jet, const Text& target, const Text& other) {
+  const FILETIME lastWrite = LastWrite(jet.handle.get());
+  jet = {};
+  SetFileTime(e2e::OpenExisting(AsWide(other), FILE_WRITE_ATTRIBUTES, 0).handle.get(), nullptr,
+              nullptr, &lastWrite);
+  ASSERT_TRUE(MoveFileExW(AsWide(other), AsWide(target), MOVEFILE_REPLACE_EXISTING));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, StampTest,
+                         testing::Values(StampCase{"NothingWritten", WriteNothing, false},
+                                         StampCase{"OverwrittenInPlace", OverwriteInPlace, true},
+                                         StampCase{"AppendedWithinTheClocksGranularity",
+                                                   AppendWithinTheClocksGranularity, true},
+                                         StampCase{"AnotherFileTakesItsName",
+                                                   PutAnotherFileInItsPlace, true}),
+                         RowName());
+
+// The launcher's own files lose their read-only attribute, so that they can
+// be replaced or removed; a missing file is an error.
+TEST_F(HostServicesTest, MakeWritableLetsTheFileGo) {
+  MakeReadOnly(target);
+  host.MakeWritable(target);
+  EXPECT_TRUE(DeleteFileW(AsWide(target)));
+  EXPECT_EQ(FailureOf([&] { host.MakeWritable(missing); }, u"MakeWritable"),
+            static_cast<std::int32_t>(ERROR_FILE_NOT_FOUND));
+}
 
 // Boxes come to the front even while the main window is hidden, without an
 // icon, with their own texts and buttons, No the default of a question.

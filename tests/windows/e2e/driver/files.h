@@ -1,7 +1,8 @@
 #pragma once
 // File handling of the scenarios, the helper programs and the adapter tests:
-// fresh folders, small files with known contents, what a folder holds, and
-// the lines of text the helpers leave for the driver (UTF-8).
+// fresh folders, small files with known contents, what a folder holds, files
+// held open as other programs hold them, and the lines of text the helpers
+// leave for the driver (UTF-8).
 
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -80,6 +82,27 @@ inline void Apply(Files& files, const Files& changes) {
       files[path] = bytes;
     }
   }
+}
+
+// Another program's handle on a file, closed when the last copy goes; null
+// when the open failed, `error` then telling why.
+struct OpenFile {
+  std::shared_ptr<void> handle;
+  DWORD error = 0;
+};
+
+inline OpenFile OpenExisting(const std::wstring& path, DWORD access, DWORD sharing) {
+  const HANDLE file =
+      CreateFileW(path.c_str(), access, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {nullptr, GetLastError()};
+  return {std::shared_ptr<void>(file, CloseHandle)};
+}
+
+// Opened as another user's Jet opens a shared database: for reading and
+// writing, shared with other readers and writers but not with its renaming
+// or removal.
+inline OpenFile OpenAsJet(const std::wstring& path) {
+  return OpenExisting(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
 }
 
 inline void AppendLine(const std::wstring& path, const std::wstring& line) {

@@ -3,13 +3,16 @@
 // over small text files that play the databases, and "Access.Application".
 // It logs every call for the scenarios to compare, and fails only where the
 // launcher's way depends on it: a database that is not there, a compaction
-// onto a file that exists, a count of a saved query. Started with --running it is also
-// the running Access; copied to msaccess.exe and started on a database, it is
-// the Access the launcher starts, which records how it was started and ends.
+// onto a file that exists, a count of a saved query or of a linked table.
+// Started with --running it is also the running Access; copied to
+// msaccess.exe and started on a database, it is the Access the launcher
+// starts, which records how it was started and ends.
 //
 // A database file holds lines "link=<path>" (a linked table's database),
-// "table=<name>\t<type>\t<rows>" and "free=<bytes>" (room that compaction
-// gives back), and any others, which compaction keeps.
+// "table=<name>\t<type>\t<rows>" (its type as ADO's schema of tables names
+// it), "free=<bytes>" (room that compaction gives back) and
+// "next-write=<line>" (another user's write, which lands in the database as
+// soon as a compaction of it ends), and any others, which compaction keeps.
 
 #include <windows.h>
 
@@ -236,8 +239,10 @@ Answer Connection() {
             const auto parts = Split(table, L'\t');  // name, type, rows
             if (!records->counted) records->rows.push_back({parts[0], parts[1]});
             if (records->counted && asked == L"SELECT COUNT(*) FROM [" + parts[0] + L"]") {
-              // A saved query here asks for a parameter, so it cannot be counted.
+              // A saved query here asks for a parameter, and a linked table's
+              // database is elsewhere, so neither can be counted.
               if (parts[1] == L"VIEW") Fail(L"Too few parameters. Expected 1.");
+              if (parts[1] == L"LINK") Fail(L"Could not find the linked table's database.");
               records->rows.push_back({parts[2]});
             }
           }
@@ -248,7 +253,8 @@ Answer Connection() {
       };
 }
 
-// Writes the source without its free room as a new file.
+// Writes the source without its free room as a new file; another user's
+// writes waiting for the compaction to end then land in the source.
 void CompactDatabase(const std::wstring& member, Args& args, VARIANT&) {
   if (member != L"CompactDatabase") Unknown(member);
   const auto source = Open(Text(Arg(args, 0)));
@@ -259,6 +265,8 @@ void CompactDatabase(const std::wstring& member, Args& args, VARIANT&) {
   for (const auto& line : source)
     if (line.rfind(L"free=", 0) != 0) text += line + L"\n";
   WriteBytes(destination, Utf8(text));
+  for (const auto& line : Values(source, L"next-write"))
+    AppendLine(DataSource(Text(args[0])), line);
 }
 
 // An Access whose open database is Korvane, and that database and its property:

@@ -107,10 +107,14 @@ void Run(const Scenario& scenario) {
         expected.erase(step.a);
         break;
       case Act::Lock:
-        locks.emplace_back(
-            CreateFileW(step.a.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
-            CloseHandle);
+      case Act::LockAlone: {
+        const OpenFile held = step.act == Act::Lock
+                                  ? OpenAsJet(step.a)
+                                  : OpenExisting(step.a, GENERIC_READ | GENERIC_WRITE, 0);
+        ASSERT_TRUE(held.handle) << "cannot open " << Utf8(step.a) << ": error " << held.error;
+        locks.push_back(held.handle);
         break;
+      }
       case Act::SecondCopy:
         ASSERT_TRUE(mainWindow()) << "the first copy's window did not appear";
         // A box would hold the second copy until it is answered.

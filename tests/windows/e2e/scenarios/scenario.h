@@ -23,7 +23,8 @@ enum class Act {
   Viewer,      // the help viewer opens over the main window
   Window,      // the main window's caption, size and menu bar
   Delete,      // the driver deletes a
-  Lock,        // the driver holds a open, sharing nothing, to the end
+  Lock,        // the driver holds a open to the end, as another user's Jet does
+  LockAlone,   // the driver holds a open to the end, sharing nothing
   SecondCopy,  // a second copy of the launcher ends silently
   Ends,        // the launcher ends by itself
   Close,       // the launcher still runs and 关闭 ends it

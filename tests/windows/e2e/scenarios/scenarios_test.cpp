@@ -16,18 +16,24 @@ namespace ids = korvane::windows;
 
 const std::wstring kQuery = L"D:\\App\\查询系统.mde", kMain = L"D:\\App\\系统前端.mde",
                    kWorkgroup = L"D:\\App\\Secured.mdw", kQueryBackEnd = L"D:\\App\\查询后端.mdb",
-                   kBackUp = L"D:\\App\\Korvane后端备份.mdb", kBackEnd = L"D:\\share\\data.mdb",
-                   kScratch = L"D:\\share\\data备份.mdb", kArchive = L"D:\\档案\\arch.mdb";
+                   kBackUp = L"D:\\App\\Korvane后端备份.mdb",
+                   kBackUpInProgress = L"D:\\App\\Korvane后端备份.tmp",
+                   kBackEnd = L"D:\\share\\data.mdb", kScratch = L"D:\\share\\data备份.mdb",
+                   kArchive = L"D:\\档案\\arch.mdb";
 
 // The stand-in files: the front-ends name their linked back-end, only the
 // main front-end's link is ever probed.
 const std::string kWorkgroupBytes = "stand-in workgroup\naccount=qorvu pelmo\n";
 const std::string kMainBytes = "stand-in database\nlink=D:\\share\\data.mdb\n";
 const std::string kQueryBytes = "stand-in database\nlink=D:\\App\\查询后端.mdb\n";
+// Only the back-end's own tables are counted: a saved query and a linked
+// table cannot be.
 const std::string kCompacted =
     "stand-in database\npassword=tandr4820517\ntable=人员编码\tTABLE\t3\n"
-    "table=MSysObjects\tSYSTEM TABLE\t12\ntable=名单\tVIEW\t3\n";
+    "table=MSysObjects\tSYSTEM TABLE\t12\ntable=名单\tVIEW\t3\ntable=档案\tLINK\t5\n";
 const std::string kBackEndBytes = kCompacted + "free=4096\n";
+// Another user writes the back-end as soon as the compaction ends.
+const std::string kNextWrite = "next-write=another user's row\n";
 const std::string kArchiveBytes = "stand-in database\narchived\n";
 
 // The usual installation with the changes given ("" removes a file).
@@ -87,10 +93,23 @@ const std::wstring kCompaction =
     L"Password='tandr4820517';Data Source=";
 
 // Before the swap the compacted copy's catalogue is read, then the
-// back-end's: its tables, and the rows of each; every rowset is closed.
-const Calls kCatalogueRead = {L"Connection.OpenSchema(3:20)", L"Recordset.Close()",
-                              L"Connection.Execute(8:SELECT COUNT(*) FROM [人员编码])",
-                              L"Recordset.Close()"};
+// back-end's, each read-only and without session pooling: its tables, and
+// the rows of each; every rowset is closed, then the connection.
+Calls CatalogueRead(const std::wstring& file) {
+  return {L"new ADODB.Connection",
+          L"Connection.Open(8:Provider=Microsoft.Jet.OLEDB.4.0;OLE DB Services=-2;Mode=Read;"
+          L"Jet OLEDB:Database Password='tandr4820517';Data Source=" +
+              file + L",8:,8:,3:-1)",
+          L"Connection.OpenSchema(3:20)",
+          L"Recordset.Close()",
+          L"Connection.Execute(8:SELECT COUNT(*) FROM [人员编码])",
+          L"Recordset.Close()",
+          L"Connection.Close()"};
+}
+const Calls kCompactionAndCheck = kFindBackEnd +
+                                  Calls{L"JetEngine.CompactDatabase(8:" + kCompaction + kBackEnd +
+                                        L",8:" + kCompaction + kScratch + L")"} +
+                                  CatalogueRead(kScratch) + CatalogueRead(kBackEnd);
 
 const Scenario kScenarios[] = {
     {.name = "WindowAndMenuThenASecondCopyEndsSilentlyThenTheCloseBox",
@@ -128,14 +147,20 @@ const Scenario kScenarios[] = {
     {.name = "BackUpOfABackEndOpenElsewhereKeepsTheOldBackUp",
      .files = Installation({{kBackUp, "old backup\n"}}),
      .steps = {{Act::Lock, kBackEnd}, Command(ids::kIdBackUp), kQuiet, kClose}},
+    {.name = "BackUpWhoseCopyCannotBeWrittenKeepsTheOldBackUp",
+     .files = Installation({{kBackUp, "old backup\n"}, {kBackUpInProgress, "left over\n"}}),
+     .steps = {{Act::LockAlone, kBackUpInProgress}, Command(ids::kIdBackUp), kQuiet, kClose}},
     {.name = "CompactionRemovesAStaleScratchFileAndSwapsInTheCopy",
      .files = Installation({{kScratch, "stale scratch file\n"}}),
      .steps = {Command(ids::kIdCompact), {Act::Box, kStatus, L"后端数据压缩工作已经结束"}, kClose},
      .changes = {{kBackEnd, kCompacted}, {kScratch, ""}},
-     .calls = kFindBackEnd +
-              Calls{L"JetEngine.CompactDatabase(8:" + kCompaction + kBackEnd + L",8:" +
-                    kCompaction + kScratch + L")"} +
-              kCatalogueRead + kCatalogueRead},
+     .calls = kCompactionAndCheck},
+    {.name = "CompactionKeepsTheBackEndThatAnotherUserWroteSince",
+     .files = Installation({{kBackEnd, kCompacted + kNextWrite + "free=4096\n"}}),
+     .steps = {Command(ids::kIdCompact), kQuiet, kClose},
+     .changes = {{kBackEnd, kCompacted + kNextWrite + "free=4096\nanother user's row\n"},
+                 {kScratch, kCompacted + kNextWrite}},
+     .calls = kCompactionAndCheck},
 };
 
 class Launcher : public ::testing::TestWithParam<Scenario> {};
