@@ -5,6 +5,7 @@
 #include "windows/client_size.h"
 #include "windows/main_window_ids.h"
 #include "windows/menu_bar.h"
+#include "windows/progress_box.h"
 #include "windows/resource_ids.h"
 #include "windows/wait_cursor.h"
 #include "windows/wide_text.h"
@@ -80,6 +81,15 @@ void MainFrame::SetVisible(bool visible) {
 // thread does not fail.
 void MainFrame::Unload() {
   if (window_) DestroyWindow(window_);
+}
+
+std::unique_ptr<Progress> MainFrame::ShowProgress(const Text& line, bool cancellable) {
+  try {
+    return std::make_unique<ProgressBox>(window_, line, cancellable);
+  } catch (...) {
+    // Out of memory: the work goes on without a box.
+    return std::make_unique<UnwatchedProgress>();
+  }
 }
 
 LRESULT CALLBACK MainFrame::Procedure(HWND window, UINT message, WPARAM wParam,

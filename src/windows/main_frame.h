@@ -26,6 +26,7 @@ class MainFrame final : public WindowSurface {
   HWND Window() const { return window_; }
   void SetVisible(bool visible) override;
   void Unload() override;
+  std::unique_ptr<Progress> ShowProgress(const Text& line, bool cancellable) override;
 
  private:
   // An exception never crosses the system's frames: one that escaped a
