@@ -4,7 +4,8 @@ namespace korvane::windows {
 namespace {
 
 // Functions of newer versions of Windows are looked up, not imported, so
-// that the program still starts on older ones.
+// that the program still starts on older ones. The window asks rarely
+// enough to look them up each time.
 template <typename Function>
 Function UserFunction(const char* name) {
   return reinterpret_cast<Function>(
@@ -21,13 +22,13 @@ int SystemDpi() {
 }
 
 int WindowDpi(HWND window) {
-  static const auto getDpiForWindow = UserFunction<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  const auto getDpiForWindow = UserFunction<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
   const int dpi = getDpiForWindow ? static_cast<int>(getDpiForWindow(window)) : 0;
   return dpi > 0 ? dpi : SystemDpi();
 }
 
 int SystemMetricAt(int metric, int dpi) {
-  static const auto getSystemMetricsForDpi =
+  const auto getSystemMetricsForDpi =
       UserFunction<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
   return getSystemMetricsForDpi ? getSystemMetricsForDpi(metric, static_cast<UINT>(dpi))
                                 : GetSystemMetrics(metric);
