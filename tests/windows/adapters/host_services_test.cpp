@@ -64,15 +64,15 @@ struct CopyCase {
   bool userCancels = false;
 };
 
-// Remembers the last progress told; answers that the user cancelled if asked to.
+// Remembers the progress told; answers that the user cancelled if asked to.
 struct WatchedCopy : Progress {
   explicit WatchedCopy(bool cancels) : cancels(cancels) {}
   bool Advance(std::uint64_t done, std::uint64_t total) noexcept override {
-    told = {done, total};
+    told.emplace_back(done, total);
     return !cancels;
   }
   bool cancels;
-  std::pair<std::uint64_t, std::uint64_t> told{0, 0};
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> told;
 };
 
 class CopyAttributesTest : public HostServicesTest, public testing::WithParamInterface<CopyCase> {
@@ -140,8 +140,8 @@ TEST_P(CopyAttributesTest, TheCopyIsWritable) {
   copying.CopyFileWithProgress(source, target, progress);
   EXPECT_EQ(ReadTestFile(target), "source");
   EXPECT_FALSE(GetFileAttributesW(AsWide(target)) & FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(progress.told, (std::pair<std::uint64_t, std::uint64_t>{6, 6}))
-      << "bytes of \"source\"";
+  // Half of "source" and all of it, as the stand-in copy tells them.
+  EXPECT_EQ(progress.told, (decltype(progress.told){{3, 6}, {6, 6}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -29,6 +29,22 @@ std::wstring MenuLines(HWND window) {
   return text;
 }
 
+// How the window follows the display's resolution, as the program's
+// manifest asks: "per monitor" for both per-monitor contexts (Wine tells
+// the second version from the first by nothing else). The functions are
+// looked up, since this DLL is built for Windows 7.
+std::wstring Awareness(HWND window) {
+  HMODULE user = GetModuleHandleW(L"user32.dll");
+  const auto contextOf = reinterpret_cast<HANDLE(WINAPI*)(HWND)>(
+      reinterpret_cast<void (*)()>(GetProcAddress(user, "GetWindowDpiAwarenessContext")));
+  const auto awarenessOf = reinterpret_cast<int(WINAPI*)(HANDLE)>(
+      reinterpret_cast<void (*)()>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
+  const int awareness = contextOf && awarenessOf ? awarenessOf(contextOf(window)) : -1;
+  const wchar_t* names[] = {L"unaware", L"system", L"per monitor"};
+  return std::wstring(L"awareness\t") +
+         (awareness >= 0 && awareness <= 2 ? names[awareness] : L"unknown") + L"\n";
+}
+
 int IconWidth(HWND window, WPARAM which) {
   ICONINFO info{};
   HICON icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
@@ -111,6 +127,7 @@ void WriteWindow(HWND window, int newDpi) {
     changedTo = newDpi;
     text += MoveToDpi(window, newDpi);
   }
+  text += Awareness(window);
   text += L"icons\t" + std::to_wstring(IconWidth(window, ICON_BIG)) + L"\t" +
           std::to_wstring(IconWidth(window, ICON_SMALL)) + L"\n";
   text += Coverage(window);

@@ -152,10 +152,12 @@ void Run(const Scenario& scenario) {
         GetClientRect(window, &client);
         EXPECT_EQ(client.right, MulDiv(592, dpi, 96));
         EXPECT_EQ(client.bottom, MulDiv(407, dpi, 96));
-        // Told of a new resolution, it takes the frame suggested for it.
-        // Its icons are those Windows asks for at its resolution; its
-        // banner covers the client area, scaled smoothly where it is scaled.
-        EXPECT_EQ(described, kMenuBar + std::string(step.n ? "moved\t16\t16\n" : "") + "icons\t" +
+        // Told of a new resolution, it takes the frame suggested for it. It
+        // follows each monitor's resolution; its icons are those Windows
+        // asks for at its resolution; its banner covers the client area,
+        // scaled smoothly where it is scaled.
+        EXPECT_EQ(described, kMenuBar + std::string(step.n ? "moved\t16\t16\n" : "") +
+                                 "awareness\tper monitor\nicons\t" +
                                  std::to_string(MulDiv(32, dpi, 96)) + "\t" +
                                  std::to_string(MulDiv(16, dpi, 96)) + "\nuncovered\t0\nsmooth\t" +
                                  (dpi == 96 ? "no" : "yes") + "\n");
