@@ -1,6 +1,7 @@
 #pragma once
-// The window's background: the GIF banner stored in the executable, drawn at
-// its own pixel size from the client area's top-left corner.
+// The window's background: the GIF banner stored in the executable, drawn
+// from the client area's top-left corner at its own size at 96 DPI, scaled
+// to the window's resolution.
 
 #include "windows/win32.h"
 
@@ -15,18 +16,23 @@ class BannerPicture {
   // window's first appearance. Without it, or when it cannot be decoded, the
   // window is simply drawn without one.
   explicit BannerPicture(int resourceId) : resourceId_(resourceId) {}
+  ~BannerPicture();
+  BannerPicture(const BannerPicture&) = delete;
+  BannerPicture& operator=(const BannerPicture&) = delete;
 
-  // Draws the picture unscaled at (0, 0); the device context's clipping cuts
-  // off what lies beyond the client area.
-  void Draw(HDC dc);
+  // Draws the picture at (0, 0), its size at 96 DPI scaled to `dpi`; the
+  // device context's clipping cuts off what lies beyond the client area.
+  void Draw(HDC dc, int dpi);
 
  private:
-  void Load();
+  void Load(HDC dc);
 
   int resourceId_;
   bool loaded_ = false;
-  ComPtr<IPicture> picture_;
-  SIZE pixels_{0, 0};
+  // The picture as decoded, at its own size: scaled from here on every
+  // paint rather than decoded again.
+  HBITMAP pixels_ = nullptr;
+  SIZE size_{0, 0};
 };
 
 }  // namespace korvane::windows

@@ -1,28 +1,17 @@
 #include "windows/client_size.h"
 
 #include "shell/main_window.h"
+#include "windows/display_dpi.h"
 
 namespace korvane::windows {
-namespace {
-
-constexpr int kBaseDpi = 96;
-
-}  // namespace
 
 SIZE ClientSizeAt(int dpi) {
-  return {MulDiv(kClientWidthTwips / kTwipsPerPixelAt96Dpi, dpi, kBaseDpi),
-          MulDiv(kClientHeightTwips / kTwipsPerPixelAt96Dpi, dpi, kBaseDpi)};
+  return {AtDpi(kClientWidthTwips / kTwipsPerPixelAt96Dpi, dpi),
+          AtDpi(kClientHeightTwips / kTwipsPerPixelAt96Dpi, dpi)};
 }
 
-int SystemDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kBaseDpi;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : kBaseDpi;
-}
-
-void FitClientArea(HWND window) {
-  const SIZE wanted = ClientSizeAt(SystemDpi());
+void FitClientArea(HWND window, int dpi) {
+  const SIZE wanted = ClientSizeAt(dpi);
   RECT client;
   RECT frame;
   if (!GetClientRect(window, &client) || !GetWindowRect(window, &frame)) return;

@@ -11,6 +11,7 @@
 #include "windows/automation_factory.h"
 #include "windows/com_apartment.h"
 #include "windows/dll_search.h"
+#include "windows/file_support_log.h"
 #include "windows/html_help_viewer.h"
 #include "windows/main_frame.h"
 #include "windows/open_file_dialog.h"
@@ -33,7 +34,8 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   Win32OpenFileDialog fileDialog;
   HtmlHelpViewer helpViewer;
   MainFrame frame(instance);
-  Launcher launcher{host, engine, hostAutomation, fileDialog, helpViewer, frame, {}};
+  FileSupportLog supportLog;
+  Launcher launcher{host, engine, hostAutomation, fileDialog, helpViewer, frame, supportLog, {}};
   MainWindow mainWindow(launcher);
   // A launch ends the program at once: the Access instance asked for its
   // folder must not outlive it, nor wait for COM to notice it is gone.

@@ -3,8 +3,10 @@
 #include <optional>
 
 #include "windows/client_size.h"
+#include "windows/display_dpi.h"
 #include "windows/main_window_ids.h"
 #include "windows/menu_bar.h"
+#include "windows/progress_box.h"
 #include "windows/resource_ids.h"
 #include "windows/wait_cursor.h"
 #include "windows/wide_text.h"
@@ -16,12 +18,6 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExtendedStyle = 0;
 
-HICON LoadIconOfSize(HINSTANCE instance, int widthMetric, int heightMetric) {
-  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(KORVANE_ICON), IMAGE_ICON,
-                                       GetSystemMetrics(widthMetric),
-                                       GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
-}
-
 // Backup and compaction keep the hourglass up from start to end. The
 // archive query shows it only while it copies (the host services do that),
 // not over its file dialog.
@@ -31,7 +27,11 @@ bool ShowsWaitCursor(MenuCommand command) {
 
 }  // namespace
 
-MainFrame::MainFrame(HINSTANCE instance) : instance_(instance), banner_(KORVANE_BANNER) {}
+MainFrame::MainFrame(HINSTANCE instance)
+    : instance_(instance),
+      banner_(KORVANE_BANNER),
+      icons_(instance, KORVANE_ICON),
+      dpi_(SystemDpi()) {}
 
 // A window still open here was never unloaded (the message loop ended some
 // other way): it goes without its events, which would reach a model that
@@ -48,15 +48,13 @@ void MainFrame::Create(MainWindow& model) {
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = &MainFrame::Procedure;
   windowClass.hInstance = instance_;
-  windowClass.hIcon = LoadIconOfSize(instance_, SM_CXICON, SM_CYICON);
-  windowClass.hIconSm = LoadIconOfSize(instance_, SM_CXSMICON, SM_CYSMICON);
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   windowClass.lpszClassName = kMainWindowClass;
   if (!RegisterClassExW(&windowClass)) throw LastError(u"RegisterClass");
 
   HMENU menu = CreateMenuBar();
-  const SIZE client = ClientSizeAt(SystemDpi());
+  const SIZE client = ClientSizeAt(dpi_);
   RECT frame{0, 0, client.cx, client.cy};
   AdjustWindowRectEx(&frame, kStyle, TRUE, kExtendedStyle);
   window_ = CreateWindowExW(kExtendedStyle, kMainWindowClass, AsWide(Text(kWindowCaption)), kStyle,
@@ -67,7 +65,11 @@ void MainFrame::Create(MainWindow& model) {
     DestroyMenu(menu);
     throw error;
   }
-  FitClientArea(window_);
+  // Created on a monitor of another resolution than the screen's, it takes
+  // that monitor's.
+  dpi_ = WindowDpi(window_);
+  FitClientArea(window_, dpi_);
+  icons_.Apply(window_, dpi_);
 }
 
 void MainFrame::SetVisible(bool visible) {
@@ -80,6 +82,15 @@ void MainFrame::SetVisible(bool visible) {
 // thread does not fail.
 void MainFrame::Unload() {
   if (window_) DestroyWindow(window_);
+}
+
+std::unique_ptr<Progress> MainFrame::ShowProgress(const Text& line, bool cancellable) {
+  try {
+    return std::make_unique<ProgressBox>(window_, line, cancellable);
+  } catch (...) {
+    // Out of memory: the work goes on without a box.
+    return std::make_unique<UnwatchedProgress>();
+  }
 }
 
 LRESULT CALLBACK MainFrame::Procedure(HWND window, UINT message, WPARAM wParam,
@@ -104,6 +115,10 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_PAINT:
       Paint();
+      return 0;
+    case WM_DPICHANGED:
+      // Both halves of wParam hold the new resolution, across and down.
+      Rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
       // Closing while a command's message box or dialog is up would pull the
@@ -144,8 +159,19 @@ void MainFrame::RunCommand(MenuCommand command) {
 void MainFrame::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
-  if (dc) banner_.Draw(dc);
+  if (dc) banner_.Draw(dc, dpi_);
   EndPaint(window_, &paint);
+}
+
+void MainFrame::Rescale(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The suggestion scales the whole frame; the menu bar may wrap otherwise
+  // at the new size, so the client area is measured again.
+  FitClientArea(window_, dpi_);
+  icons_.Apply(window_, dpi_);
+  InvalidateRect(window_, nullptr, TRUE);
 }
 
 }  // namespace korvane::windows

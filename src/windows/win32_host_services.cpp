@@ -25,7 +25,17 @@ Text Digest(const Text& text) {
          HexCode(static_cast<std::uint32_t>(hash)).substr(2);
 }
 
-// CopyFileW refuses to overwrite a file with either of these.
+// The copy's progress routine: CopyFileExW tells it the bytes copied so far
+// after each chunk; PROGRESS_CANCEL stops the copy.
+DWORD CALLBACK ReportCopied(LARGE_INTEGER total, LARGE_INTEGER done, LARGE_INTEGER, LARGE_INTEGER,
+                            DWORD, DWORD, HANDLE, HANDLE, LPVOID progress) {
+  return static_cast<Progress*>(progress)->Advance(static_cast<std::uint64_t>(done.QuadPart),
+                                                   static_cast<std::uint64_t>(total.QuadPart))
+             ? PROGRESS_CONTINUE
+             : PROGRESS_CANCEL;
+}
+
+// CopyFileExW refuses to overwrite a file with either of these.
 constexpr DWORD kRefusesOverwrite = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
 
 bool HasAny(DWORD attributes, DWORD wanted) {
@@ -114,17 +124,25 @@ bool Win32HostServices::FileExists(const Text& path) {
 }
 
 void Win32HostServices::CopyFile(const Text& source, const Text& destination) {
+  UnwatchedProgress unwatched;
+  CopyFileWithProgress(source, destination, unwatched);
+}
+
+void Win32HostServices::CopyFileWithProgress(const Text& source, const Text& destination,
+                                             Progress& progress) {
   constexpr char16_t kOperation[] = u"CopyFile";
   const wchar_t* from = AsWidePath(source, kOperation);
   const wchar_t* to = AsWidePath(destination, kOperation);
   WaitCursor busy;
   // The launcher writes over its copies later, so they are always writable.
-  // CopyFileW refuses to overwrite a read-only or hidden file, and hands the
-  // source's attributes, read-only included, on to the copy.
+  // CopyFileExW refuses to overwrite a read-only or hidden file, and hands
+  // the source's attributes, read-only included, on to the copy.
   const DWORD before = GetFileAttributesW(to);
   const bool cleared = HasAny(before, kRefusesOverwrite);
   if (cleared && !SetFileAttributesW(to, before & ~kRefusesOverwrite)) throw LastError(kOperation);
-  if (!calls_.copyFile(from, to, FALSE)) {
+  // Cancelled, the copy removes what it wrote and fails with
+  // ERROR_REQUEST_ABORTED, like any other failed copy.
+  if (!calls_.copyFile(from, to, &ReportCopied, &progress, nullptr, 0)) {
     const Error error = LastError(kOperation);
     if (cleared) SetFileAttributesW(to, before);  // left as it was
     throw error;

@@ -22,9 +22,11 @@ Text ExecutablePath();
 
 // The system calls the host services make where a test has to watch or
 // steer them, or make them answer as Windows does where Wine answers
-// otherwise: the copy, the one-step replacement and the message box.
+// otherwise: the copy (Wine's never reports its progress), the one-step
+// replacement and the message box.
 struct HostSystemCalls {
-  std::function<BOOL(LPCWSTR, LPCWSTR, BOOL)> copyFile = &CopyFileW;
+  std::function<BOOL(LPCWSTR, LPCWSTR, LPPROGRESS_ROUTINE, LPVOID, LPBOOL, DWORD)> copyFile =
+      &CopyFileExW;
   std::function<int(HWND, LPCWSTR, LPCWSTR, UINT)> messageBox = &MessageBoxW;
   std::function<BOOL(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID)> replaceFile = &ReplaceFileW;
 };
@@ -46,6 +48,8 @@ class Win32HostServices final : public HostServices {
   bool IsPreviousInstanceRunning() override;
   bool FileExists(const Text& path) override;
   void CopyFile(const Text& source, const Text& destination) override;
+  void CopyFileWithProgress(const Text& source, const Text& destination,
+                            Progress& progress) override;
   void DeleteFile(const Text& path) override;
   void RenameFile(const Text& oldPath, const Text& newPath) override;
   void ReplaceFile(const Text& target, const Text& replacement, const Text& backup) override;

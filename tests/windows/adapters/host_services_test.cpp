@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/error.h"
@@ -49,30 +50,63 @@ void MakeReadOnly(const Text& path) {
   ASSERT_TRUE(SetFileAttributesW(AsWide(path), FILE_ATTRIBUTE_READONLY));
 }
 
+const char* const kMissing = "<missing>";
+
 // The launcher writes over the files it copies, whatever the source's
-// attributes and whatever stood at the destination.
+// attributes and whatever stood at the destination; the copy tells its
+// progress the bytes copied, and a copy the user cancels leaves none behind.
 constexpr DWORD kNoDestination = INVALID_FILE_ATTRIBUTES;
 struct CopyCase {
   const char* name;
   bool sourceReadOnly;
   DWORD destination;   // its attributes, or kNoDestination
   bool sourceMissing;  // the copy fails and leaves the destination as it was
+  bool userCancels = false;
+};
+
+// Remembers the progress told; answers that the user cancelled if asked to.
+struct WatchedCopy : Progress {
+  explicit WatchedCopy(bool cancels) : cancels(cancels) {}
+  bool Advance(std::uint64_t done, std::uint64_t total) noexcept override {
+    told.emplace_back(done, total);
+    return !cancels;
+  }
+  bool cancels;
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> told;
 };
 
 class CopyAttributesTest : public HostServicesTest, public testing::WithParamInterface<CopyCase> {
  public:
-  // Wine's CopyFileW overwrites a read-only or hidden file; Windows refuses
-  // with ERROR_ACCESS_DENIED, as this stand-in does before it copies.
+  // Wine's CopyFileExW overwrites a read-only or hidden file, and never
+  // calls the progress routine; Windows refuses the one with
+  // ERROR_ACCESS_DENIED, and calls the other half-way and at the end,
+  // removing the copy and failing with ERROR_REQUEST_ABORTED when it answers
+  // PROGRESS_CANCEL. This stand-in does both.
   static HostSystemCalls CopyingAsWindows() {
     HostSystemCalls calls;
-    calls.copyFile = [](LPCWSTR from, LPCWSTR to, BOOL failIfExists) {
+    calls.copyFile = [](LPCWSTR from, LPCWSTR to, LPPROGRESS_ROUTINE routine, LPVOID data,
+                        LPBOOL cancel, DWORD flags) {
       const DWORD attributes = GetFileAttributesW(to);
       if (attributes != INVALID_FILE_ATTRIBUTES &&
           (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
       }
-      return CopyFileW(from, to, failIfExists);
+      if (!CopyFileExW(from, to, nullptr, nullptr, cancel, flags)) return FALSE;
+      WIN32_FILE_ATTRIBUTE_DATA copied{};
+      GetFileAttributesExW(to, GetFileExInfoStandard, &copied);
+      LARGE_INTEGER size{}, half{};
+      size.QuadPart = copied.nFileSizeLow;
+      half.QuadPart = size.QuadPart / 2;
+      for (const LARGE_INTEGER done : {half, size}) {
+        if (routine(size, done, size, done, 1, CALLBACK_CHUNK_FINISHED, nullptr, nullptr, data) ==
+            PROGRESS_CANCEL) {
+          DeleteFileW(to);
+          SetLastError(ERROR_REQUEST_ABORTED);
+          return FALSE;
+        }
+      }
+      return TRUE;
     };
     return calls;
   }
@@ -88,6 +122,7 @@ TEST_P(CopyAttributesTest, TheCopyIsWritable) {
   } else if (row.destination != 0) {
     ASSERT_TRUE(SetFileAttributesW(AsWide(target), row.destination));
   }
+  WatchedCopy progress(row.userCancels);
   if (row.sourceMissing) {
     EXPECT_EQ(FailureOf([&] { copying.CopyFile(missing, target); }, u"CopyFile"),
               static_cast<std::int32_t>(ERROR_FILE_NOT_FOUND));
@@ -95,16 +130,26 @@ TEST_P(CopyAttributesTest, TheCopyIsWritable) {
     EXPECT_EQ(GetFileAttributesW(AsWide(target)) & kept, row.destination) << "attributes restored";
     return;
   }
-  copying.CopyFile(source, target);
+  if (row.userCancels) {
+    EXPECT_EQ(
+        FailureOf([&] { copying.CopyFileWithProgress(source, target, progress); }, u"CopyFile"),
+        static_cast<std::int32_t>(ERROR_REQUEST_ABORTED));
+    EXPECT_EQ(ReadTestFile(target), kMissing);
+    return;
+  }
+  copying.CopyFileWithProgress(source, target, progress);
   EXPECT_EQ(ReadTestFile(target), "source");
   EXPECT_FALSE(GetFileAttributesW(AsWide(target)) & FILE_ATTRIBUTE_READONLY);
+  // Half of "source" and all of it, as the stand-in copy tells them.
+  EXPECT_EQ(progress.told, (decltype(progress.told){{3, 6}, {6, 6}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, CopyAttributesTest,
     testing::Values(CopyCase{"ReadOnlySource", true, kNoDestination, false},
                     CopyCase{"HiddenDestination", false, FILE_ATTRIBUTE_HIDDEN, false},
-                    CopyCase{"FailedCopyOverReadOnly", false, FILE_ATTRIBUTE_READONLY, true}),
+                    CopyCase{"FailedCopyOverReadOnly", false, FILE_ATTRIBUTE_READONLY, true},
+                    CopyCase{"CancelledCopyLeavesNone", false, kNoDestination, false, true}),
     RowName());
 
 // Each answer of ReplaceFileW, with what Microsoft documents it to leave
@@ -127,7 +172,6 @@ enum State : unsigned {
   kTargetMissing = 16,
 };
 constexpr DWORD kWinesOwnAnswer = ~DWORD{0};
-const char* const kMissing = "<missing>";
 
 struct ReplaceCase {
   const char* name;

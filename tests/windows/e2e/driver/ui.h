@@ -1,7 +1,7 @@
 #pragma once
 // Finding and working the launcher's windows from another process on the
-// same desktop: its main window and menu bar, its message boxes and its
-// open-file dialog.
+// same desktop: its main window, menu bar, icons and banner, its message
+// boxes and its open-file dialog.
 
 #include <windows.h>
 
@@ -66,9 +66,12 @@ inline void TypeFileName(HWND dialog, const std::wstring& path) {
                       nullptr);
 }
 
-// The menu bar as the menu hook writes it from inside the launcher; empty
-// when it could not be read.
-inline std::string ReadMenuBar(HWND window, const std::wstring& hookDll) {
+// The window as the menu hook describes it from inside the launcher: the
+// menu bar, one line per entry, then its icons' widths and how its banner
+// covers the client area (see menu_hook.cpp); first, when `newDpi` is not 0,
+// the window is told that it now lies on a monitor of that resolution.
+// Empty when it could not be read.
+inline std::string ReadWindow(HWND window, const std::wstring& hookDll, int newDpi = 0) {
   const std::wstring dump = menu_dump::DumpPath();
   DeleteFileW(dump.c_str());
   HMODULE hook = LoadLibraryW(hookDll.c_str());
@@ -78,14 +81,14 @@ inline std::string ReadMenuBar(HWND window, const std::wstring& hookDll) {
                                    hook, GetWindowThreadProcessId(window, nullptr));
   // Asks again now and then: the first request may come before the hook is
   // set up in the launcher.
-  const auto menu = PollFor(kStepTimeoutMs, [&] {
-    PostMessageW(window, WM_NULL, 0, 0);
+  const auto described = PollFor(kStepTimeoutMs, [&] {
+    PostMessageW(window, WM_NULL, static_cast<WPARAM>(newDpi), 0);
     Sleep(200);
     return ReadBytes(dump);
   });
   UnhookWindowsHookEx(hooked);
   FreeLibrary(hook);
-  return menu.value_or("");
+  return described.value_or("");
 }
 
 }  // namespace e2e

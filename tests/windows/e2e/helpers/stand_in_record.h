@@ -54,8 +54,9 @@ namespace e2e::menu_dump {
 // stdcall decoration, which only 32-bit exports would carry.
 inline constexpr char kHookProcName[] = "MenuDumpHook";
 
-// Where the hook writes the menu bar when the launcher gets a WM_NULL: one
-// line per top-level entry, "<command id>\t<caption>".
+// Where the hook describes the window when the launcher gets a WM_NULL: one
+// line per top-level entry of the menu bar, "<command id>\t<caption>", then
+// lines "<what>\t<value>..." of what only the window's thread can see.
 inline std::wstring DumpPath() {
   wchar_t folder[MAX_PATH] = L"";
   GetTempPathW(MAX_PATH, folder);

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "e2e_paths.h"
 #include "main_window_ids.h"
@@ -25,10 +28,62 @@ std::wstring FromUnix(const char* path) {
   return dos;
 }
 
+// The launcher's support log in the prefix's local application data.
+std::wstring SupportLog() {
+  PWSTR folder = nullptr;
+  SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder);
+  const std::wstring log =
+      std::wstring(folder ? folder : L"") + L"\\TessalyKorvane\\TessalyKorvane.log";
+  CoTaskMemFree(folder);
+  return log;
+}
+
+// The display's resolution for programs started from here on, as the
+// control panel sets it; 96 DPI again when the scenario ends, however it
+// ends (prepare-prefix puts it back after an interrupted run).
+class DisplayResolution {
+ public:
+  explicit DisplayResolution(DWORD dpi) { Set(dpi); }
+  ~DisplayResolution() { Set(96); }
+  DisplayResolution(const DisplayResolution&) = delete;
+  DisplayResolution& operator=(const DisplayResolution&) = delete;
+
+ private:
+  static void Set(DWORD dpi) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
+                    sizeof dpi);
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE,
+                    L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts",
+                    L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+  }
+};
+
+const char kMenuBar[] =
+    "1001\t数据操作前端\n1002\t压缩后端数据\n1003\t备份后端数据\n1004\t调阅档案数据\n"
+    "1005\t帮助\n1006\t关闭窗口\n";
+
+// The support log holds no password, and, where the scenario names them,
+// its lines, each after its time ("2026-03-01 14:05:09\t").
+void CheckSupportLog(const Scenario& scenario) {
+  const std::string log = ReadBytes(SupportLog()).value_or("");
+  EXPECT_EQ(log.find("pelmo"), std::string::npos) << log;
+  EXPECT_EQ(log.find("tandr4820517"), std::string::npos) << log;
+  if (scenario.log.empty()) return;
+  std::vector<std::wstring> lines;
+  for (const auto& line : Split(Wide(log), L'\n')) lines.push_back(line.substr(20));
+  ASSERT_EQ(lines.size(), scenario.log.size()) << log;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(Utf8(lines[i].substr(0, scenario.log[i].size())), Utf8(scenario.log[i])) << log;
+  }
+}
+
 }  // namespace
 
 void Run(const Scenario& scenario) {
   for (const wchar_t* folder : {L"D:\\", L"K:\\", kHostFolder}) MakeEmptyFolder(folder);
+  for (const std::wstring& log : {SupportLog(), SupportLog() + L".old"}) DeleteFileW(log.c_str());
+  std::optional<DisplayResolution> resolution;
+  if (scenario.dpi != 96) resolution.emplace(scenario.dpi);
   const std::wstring helpers = FromUnix(E2E_HELPERS);
   CopyFileW((helpers + L"stand_in_server.exe").c_str(),
             (std::wstring(kHostFolder) + L"msaccess.exe").c_str(), FALSE);
@@ -89,17 +144,23 @@ void Run(const Scenario& scenario) {
       }
       case Act::Window: {
         ASSERT_TRUE(mainWindow()) << "the main window did not appear";
+        const int dpi = step.n ? step.n : scenario.dpi;
+        const std::string described =
+            ReadWindow(window, FromUnix(E2E_HELPERS "menu_hook.dll"), step.n);
         EXPECT_EQ(Utf8(WindowText(window)), "TessalyKorvane");
-        HDC screen = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-        ReleaseDC(nullptr, screen);
         RECT client{};
         GetClientRect(window, &client);
         EXPECT_EQ(client.right, MulDiv(592, dpi, 96));
         EXPECT_EQ(client.bottom, MulDiv(407, dpi, 96));
-        EXPECT_EQ(ReadMenuBar(window, FromUnix(E2E_HELPERS "menu_hook.dll")),
-                  "1001\t数据操作前端\n1002\t压缩后端数据\n1003\t备份后端数据\n1004\t调阅档案数据\n"
-                  "1005\t帮助\n1006\t关闭窗口\n");
+        // Told of a new resolution, it takes the frame suggested for it. It
+        // follows each monitor's resolution; its icons are those Windows
+        // asks for at its resolution; its banner covers the client area,
+        // scaled smoothly where it is scaled.
+        EXPECT_EQ(described, kMenuBar + std::string(step.n ? "moved\t16\t16\n" : "") +
+                                 "awareness\tper monitor\nicons\t" +
+                                 std::to_string(MulDiv(32, dpi, 96)) + "\t" +
+                                 std::to_string(MulDiv(16, dpi, 96)) + "\nuncovered\t0\nsmooth\t" +
+                                 (dpi == 96 ? "no" : "yes") + "\n");
         break;
       }
       case Act::Delete:
@@ -138,6 +199,7 @@ void Run(const Scenario& scenario) {
 
   Apply(expected, scenario.changes);
   EXPECT_EQ(Snapshot({L"D:\\", L"K:\\"}), expected);
+  CheckSupportLog(scenario);
 
   // msaccess.exe started once, maximised, on the worked example's command line.
   const std::wstring record = std::wstring(kHostFolder) + stand_in::kStartRecord;

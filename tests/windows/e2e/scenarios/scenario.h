@@ -21,7 +21,8 @@ enum class Act {
   Quiet,       // no message box for a while
   Choose,      // the open-file dialog accepts the path a
   Viewer,      // the help viewer opens over the main window
-  Window,      // the main window's caption, size and menu bar
+  Window,      // the main window's caption, size, menu bar, icons and banner, after it
+               // is told it moved to a monitor of n DPI when n is given
   Delete,      // the driver deletes a
   Lock,        // the driver holds a open to the end, as another user's Jet does
   LockAlone,   // the driver holds a open to the end, sharing nothing
@@ -49,6 +50,10 @@ struct Scenario {
   Calls calls = {};  // the stand-ins must answer these in this order, others between them
   Access access = Access::Installed;
   const wchar_t* exe = L"D:\\App\\TessalyKorvane.exe";
+  int dpi = 96;  // the display's resolution while the launcher runs
+  // The support log's lines, each as it begins after its time; none: not
+  // compared. No line ever holds a password.
+  std::vector<std::wstring> log = {};
 };
 
 // Marks a file that holds a copy of the sample help file.
