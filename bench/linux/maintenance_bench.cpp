@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "database/database_engine.h"
+#include "platform/database_engine.h"
 #include "linux/services/posix_host_services.h"
 #include "linux/services/sqlite_engine.h"
 #include "linux/services/stand_in_files.h"

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "launch/host_automation.h"
+#include "platform/host_automation.h"
 #include "windows/automation_factory.h"
 
 namespace korvane::windows {

@@ -4,7 +4,7 @@
 // a connection of its own that lists the tables through OpenSchema and
 // counts each one's rows with a query.
 
-#include "database/database_engine.h"
+#include "platform/database_engine.h"
 #include "windows/automation_factory.h"
 
 namespace korvane::windows {

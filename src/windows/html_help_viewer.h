@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "help/help_viewer.h"
+#include "platform/help_viewer.h"
 #include "windows/win32.h"
 
 namespace korvane::windows {

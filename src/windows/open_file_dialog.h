@@ -2,7 +2,7 @@
 // CommonDialog1 on Win32: GetOpenFileNameW with the properties the command
 // set.
 
-#include "launch/file_dialog.h"
+#include "platform/file_dialog.h"
 #include "windows/win32.h"
 
 namespace korvane::windows {

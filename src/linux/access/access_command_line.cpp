@@ -1,6 +1,6 @@
 #include "linux/access/access_command_line.h"
 
-#include "database/database_engine.h"
+#include "platform/database_engine.h"
 #include "linux/services/ascii_text.h"
 #include "linux/services/connection_text.h"
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "database/database_engine.h"
+#include "platform/database_engine.h"
 #include "linux/services/compaction_fault.h"
 #include "linux/services/engine_errors.h"
 #include "linux/services/file_lock.h"

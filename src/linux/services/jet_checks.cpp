@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include "database/database_engine.h"
+#include "platform/database_engine.h"
 #include "linux/services/ascii_text.h"
 #include "linux/services/engine_errors.h"
 #include "linux/services/windows_paths.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "database/database_engine.h"
+#include "platform/database_engine.h"
 #include "linux/services/connection_text.h"
 #include "linux/services/file_lock.h"
 #include "linux/services/jet_checks.h"

@@ -18,7 +18,7 @@
 
 #include <memory>
 
-#include "database/database_engine.h"
+#include "platform/database_engine.h"
 
 namespace korvane::linux_edition {
 

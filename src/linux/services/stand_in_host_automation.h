@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "launch/host_automation.h"
+#include "platform/host_automation.h"
 
 namespace korvane::linux_edition {
 

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QString>
 
-#include "help/help_viewer.h"
+#include "platform/help_viewer.h"
 
 namespace korvane::ui {
 

@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "launch/file_dialog.h"
+#include "platform/file_dialog.h"
 
 namespace korvane::ui {
 
