@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "platform/message_titles.h"
 #include "platform/text.h"
 
 namespace korvane {
@@ -29,8 +30,8 @@ inline constexpr std::array<MenuEntry, 6> kMenuBar{{
     {MenuCommand::关闭, u"关闭窗口"},
 }};
 
-inline constexpr char16_t kWindowCaption[] = u"TessalyKorvane";
-inline constexpr char16_t kApplicationTitle[] = u"TessalyKorvane";
+// The window's caption is the application's title.
+inline constexpr const char16_t* kWindowCaption = kApplicationTitle;
 
 // Client area in twips, and the platform's 15 twips per pixel at 96 DPI.
 inline constexpr int kClientWidthTwips = 8880;

@@ -12,10 +12,9 @@
 
 #include "linux/services/process_start.h"
 #include "platform/host_services.h"
+#include "platform/message_titles.h"
 
 namespace korvane::linux_edition {
-
-inline constexpr char16_t kApplicationTitle[] = u"TessalyKorvane";
 
 class PosixHostServices : public HostServices {
  public:
