@@ -25,71 +25,65 @@ enum class Place { kNothing, kFolder, kFileForFolder, kFolderForLog };
 struct LogCase {
   const char* name;
   Place place;
-  std::size_t earlier;  // bytes of an earlier log in the folder, or kNoLog
-  // Afterwards, the earlier log shown as "<earlier>" and the time as "<time>".
+  std::size_t earlier;  // bytes of an earlier log in the folder ("x"s), or kNoLog
+  // Afterwards, with an earlier log's bytes shown as "<earlier>" and the
+  // local time of the append as "<time>".
   const char* log;
   const char* old;
 };
 
-class SupportLogTest : public testing::TestWithParam<LogCase> {
- public:
-  static std::string Now() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d", now.wYear, now.wMonth,
-                  now.wDay, now.wHour, now.wMinute, now.wSecond);
-    return stamp;
-  }
+class SupportLogTest : public testing::TestWithParam<LogCase> {};
 
-  TempFolder temp;
-  Text folder = temp / u"日志";
-  Text log = folder + u"\\TessalyKorvane.log";
-  Text old = log + u".old";
-};
+std::string LocalTime() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d", now.wYear, now.wMonth,
+                now.wDay, now.wHour, now.wMinute, now.wSecond);
+  return stamp;
+}
 
 TEST_P(SupportLogTest, AppendsALineOrLeavesItOut) {
   const LogCase& row = GetParam();
+  TempFolder temp;
+  const Text folder = temp / u"日志", log = folder + u"\\TessalyKorvane.log", old = log + u".old";
   const std::string earlier(row.earlier, 'x');
   if (row.place == Place::kFileForFolder) WriteTestFile(folder, "a file");
   if (row.place == Place::kFolder || row.place == Place::kFolderForLog) {
-    ASSERT_TRUE(CreateDirectoryW(AsWide(folder), nullptr));
+    CreateDirectoryW(AsWide(folder), nullptr);
     WriteTestFile(old, "older");
   }
-  if (row.place == Place::kFolderForLog) {
-    ASSERT_TRUE(CreateDirectoryW(AsWide(log), nullptr));
-  }
+  if (row.place == Place::kFolderForLog) CreateDirectoryW(AsWide(log), nullptr);
   if (row.earlier != kNoLog) WriteTestFile(log, earlier);
 
-  const std::string before = Now();
+  const std::string before = LocalTime();
   FileSupportLog(folder).Append(u"备份后端数据\t完成");
-  const std::string after = Now();
+  const std::string after = LocalTime();
 
   auto shown = [&](std::string text) {
     if (row.earlier != kNoLog && text.rfind(earlier, 0) == 0) {
-      text.replace(0, earlier.size(), "<earlier>");
+      text.replace(0, row.earlier, "<earlier>");
     }
     const std::size_t at = text.rfind("<earlier>", 0) == 0 ? 9 : 0;
-    const std::string stamp = text.substr(at, before.size());
-    if (stamp == before || stamp == after) text.replace(at, stamp.size(), "<time>");
+    for (const std::string& stamp : {before, after}) {
+      if (text.compare(at, stamp.size(), stamp) == 0)
+        return text.replace(at, stamp.size(), "<time>");
+    }
     return text;
   };
   EXPECT_EQ(shown(ReadTestFile(log)), row.log);
   EXPECT_EQ(shown(ReadTestFile(old)), row.old);
-  if (row.place == Place::kFileForFolder) {
-    EXPECT_EQ(ReadTestFile(folder), "a file");
-  }
+  EXPECT_EQ(ReadTestFile(folder), row.place == Place::kFileForFolder ? "a file" : kMissing);
 }
 
 const char kLine[] = "<time>\t备份后端数据\t完成\r\n";
-const char kLineAfterEarlier[] = "<earlier><time>\t备份后端数据\t完成\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Logs, SupportLogTest,
     testing::Values(
         LogCase{"FirstLineMakesTheFolder", Place::kNothing, kNoLog, kLine, kMissing},
-        LogCase{"AppendsUpToTheLimit", Place::kFolder, kSupportLogLimit, kLineAfterEarlier,
-                "older"},
+        LogCase{"AppendsUpToTheLimit", Place::kFolder, kSupportLogLimit,
+                "<earlier><time>\t备份后端数据\t完成\r\n", "older"},
         LogCase{"PastTheLimitTheLogMakesWayForANewOne", Place::kFolder, kSupportLogLimit + 1, kLine,
                 "<earlier>"},
         LogCase{"AFileWhereTheFolderGoes", Place::kFileForFolder, kNoLog, kMissing, kMissing},

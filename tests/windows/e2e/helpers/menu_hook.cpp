@@ -14,7 +14,8 @@
 namespace {
 
 // No colour of the banner, even blended: wherever the banner does not
-// cover the client area, this shows through.
+// cover the client area, this shows through. Magenta reads the same as a
+// COLORREF and as a 32-bit DIB's pixel.
 constexpr COLORREF kUncovered = RGB(255, 0, 255);
 
 std::wstring MenuLines(HWND window) {
@@ -27,22 +28,6 @@ std::wstring MenuLines(HWND window) {
     text += std::to_wstring(GetMenuItemID(bar, position)) + L"\t" + caption + L"\n";
   }
   return text;
-}
-
-// How the window follows the display's resolution, as the program's
-// manifest asks: "per monitor" for both per-monitor contexts (Wine tells
-// the second version from the first by nothing else). The functions are
-// looked up, since this DLL is built for Windows 7.
-std::wstring Awareness(HWND window) {
-  HMODULE user = GetModuleHandleW(L"user32.dll");
-  const auto contextOf = reinterpret_cast<HANDLE(WINAPI*)(HWND)>(
-      reinterpret_cast<void (*)()>(GetProcAddress(user, "GetWindowDpiAwarenessContext")));
-  const auto awarenessOf = reinterpret_cast<int(WINAPI*)(HANDLE)>(
-      reinterpret_cast<void (*)()>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
-  const int awareness = contextOf && awarenessOf ? awarenessOf(contextOf(window)) : -1;
-  const wchar_t* names[] = {L"unaware", L"system", L"per monitor"};
-  return std::wstring(L"awareness\t") +
-         (awareness >= 0 && awareness <= 2 ? names[awareness] : L"unknown") + L"\n";
 }
 
 int IconWidth(HWND window, WPARAM which) {
@@ -67,11 +52,17 @@ std::wstring Coverage(HWND window) {
       SetClassLongPtrW(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(mark));
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   BITMAPINFO format{};
-  format.bmiHeader.biSize = sizeof format.bmiHeader;
-  format.bmiHeader.biWidth = client.right;
-  format.bmiHeader.biHeight = -client.bottom;  // top-down
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader = {sizeof format.bmiHeader,
+                      client.right,
+                      -client.bottom,
+                      1,
+                      32,
+                      BI_RGB,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0};  // top-down
   void* bits = nullptr;
   HDC dc = GetDC(window);
   HDC memory = CreateCompatibleDC(dc);
@@ -81,12 +72,10 @@ std::wstring Coverage(HWND window) {
   GdiFlush();
   std::unordered_set<DWORD> colours;
   int uncovered = 0;
-  const DWORD mark32 = GetRValue(kUncovered) << 16 | GetGValue(kUncovered) << 8 |
-                       GetBValue(kUncovered);  // as a 32-bit DIB holds it
   for (LONG at = 0; bits && at < client.right * client.bottom; ++at) {
     const DWORD pixel = static_cast<const DWORD*>(bits)[at] & 0xFFFFFF;
     colours.insert(pixel);
-    if (pixel == mark32) ++uncovered;
+    if (pixel == kUncovered) ++uncovered;
   }
   SelectObject(memory, previous);
   DeleteObject(pixels);
@@ -100,17 +89,13 @@ std::wstring Coverage(HWND window) {
 }
 
 // Tells the window that it now lies on a monitor of `dpi` dots per inch, as
-// Windows does: WM_DPICHANGED with the frame it suggests there, 16 pixels
-// further right and down, its size scaled. Returns how far the frame moved.
+// Windows does: WM_DPICHANGED with the frame it suggests there, here 16
+// pixels further right and down. Returns how far the frame moved.
 std::wstring MoveToDpi(HWND window, int dpi) {
   RECT before{};
   GetWindowRect(window, &before);
-  HDC screen = GetDC(nullptr);
-  const int current = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  RECT suggested{before.left + 16, before.top + 16,
-                 before.left + 16 + MulDiv(before.right - before.left, dpi, current),
-                 before.top + 16 + MulDiv(before.bottom - before.top, dpi, current)};
+  RECT suggested = before;
+  OffsetRect(&suggested, 16, 16);
   SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
   RECT after{};
   GetWindowRect(window, &after);
@@ -127,7 +112,6 @@ void WriteWindow(HWND window, int newDpi) {
     changedTo = newDpi;
     text += MoveToDpi(window, newDpi);
   }
-  text += Awareness(window);
   text += L"icons\t" + std::to_wstring(IconWidth(window, ICON_BIG)) + L"\t" +
           std::to_wstring(IconWidth(window, ICON_SMALL)) + L"\n";
   text += Coverage(window);

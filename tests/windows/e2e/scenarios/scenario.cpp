@@ -41,14 +41,9 @@ std::wstring SupportLog() {
 // The display's resolution for programs started from here on, as the
 // control panel sets it; 96 DPI again when the scenario ends, however it
 // ends (prepare-prefix puts it back after an interrupted run).
-class DisplayResolution {
- public:
+struct DisplayResolution {
   explicit DisplayResolution(DWORD dpi) { Set(dpi); }
   ~DisplayResolution() { Set(96); }
-  DisplayResolution(const DisplayResolution&) = delete;
-  DisplayResolution& operator=(const DisplayResolution&) = delete;
-
- private:
   static void Set(DWORD dpi) {
     RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
                     sizeof dpi);
@@ -152,12 +147,10 @@ void Run(const Scenario& scenario) {
         GetClientRect(window, &client);
         EXPECT_EQ(client.right, MulDiv(592, dpi, 96));
         EXPECT_EQ(client.bottom, MulDiv(407, dpi, 96));
-        // Told of a new resolution, it takes the frame suggested for it. It
-        // follows each monitor's resolution; its icons are those Windows
-        // asks for at its resolution; its banner covers the client area,
-        // scaled smoothly where it is scaled.
-        EXPECT_EQ(described, kMenuBar + std::string(step.n ? "moved\t16\t16\n" : "") +
-                                 "awareness\tper monitor\nicons\t" +
+        // Told of a new resolution, it takes the frame suggested for it. Its
+        // icons are those Windows asks for at its resolution; its banner
+        // covers the client area, scaled smoothly where it is scaled.
+        EXPECT_EQ(described, kMenuBar + std::string(step.n ? "moved\t16\t16\n" : "") + "icons\t" +
                                  std::to_string(MulDiv(32, dpi, 96)) + "\t" +
                                  std::to_string(MulDiv(16, dpi, 96)) + "\nuncovered\t0\nsmooth\t" +
                                  (dpi == 96 ? "no" : "yes") + "\n");
