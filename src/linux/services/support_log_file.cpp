@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <ctime>
 #include <utility>
 
@@ -15,14 +14,6 @@ namespace korvane::linux_edition {
 namespace {
 
 constexpr off_t kRotateAbove = off_t{1} << 20;
-
-std::string StateHome() {
-  const char* state = std::getenv("XDG_STATE_HOME");
-  if (state && state[0] == '/') return state;
-  const char* home = std::getenv("HOME");
-  if (home && home[0] == '/') return std::string(home) + "/.local/state";
-  return {};
-}
 
 // Every missing folder on the way to `file`, as the XDG rules ask: 0700.
 void MakeFoldersFor(const std::string& file) {
@@ -42,9 +33,11 @@ std::string Record(const Text& line) {
 
 }  // namespace
 
-std::string SupportLogPath() {
-  const std::string home = StateHome();
-  return home.empty() ? home : home + "/tessalykorvane/launcher.log";
+std::string SupportLogPath(const char* stateHome, const char* home) {
+  constexpr char kLog[] = "/tessalykorvane/launcher.log";
+  if (stateHome && stateHome[0] == '/') return stateHome + std::string(kLog);
+  if (home && home[0] == '/') return home + std::string("/.local/state") + kLog;
+  return {};
 }
 
 SupportLogFile::SupportLogFile(std::string path) : path_(std::move(path)) {}

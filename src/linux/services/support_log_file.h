@@ -11,10 +11,10 @@
 
 namespace korvane::linux_edition {
 
-// "$XDG_STATE_HOME/tessalykorvane/launcher.log", or under
-// "$HOME/.local/state" when XDG_STATE_HOME is unset or not an absolute
-// path; empty when neither names a folder.
-std::string SupportLogPath();
+// "<stateHome>/tessalykorvane/launcher.log", or under "<home>/.local/state"
+// when stateHome is unset (nullptr) or not an absolute path; empty when
+// neither names a folder. The two are XDG_STATE_HOME and HOME.
+std::string SupportLogPath(const char* stateHome, const char* home);
 
 class SupportLogFile : public SupportLog {
  public:

