@@ -32,7 +32,6 @@ class FileLock {
   FileLock& operator=(const FileLock&) = delete;
   ~FileLock();  // releases the lock and closes the file
 
-  bool Held() const { return fd_ >= 0; }
   int Descriptor() const { return fd_; }
   void Release();
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the engine checks before it opens a database: the provider, the
-// workgroup account, the file itself (present, not held exclusively by
-// another program) and the database password.
+// workgroup account, the file itself (present, and not used alone by
+// another program: its shared lock is taken) and the database password.
 
 #include <string>
 

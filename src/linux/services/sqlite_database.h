@@ -15,9 +15,8 @@ namespace korvane::linux_edition {
 
 class SqliteDatabase {
  public:
-  // Opens an existing file (read-only or read-write; never creates) or
-  // creates a new one when `create` is set. `shownPath` names the file in
-  // errors.
+  // Opens an existing file read-only or read-write (never creating it), or
+  // creates a new one with kCreate. `shownPath` names the file in errors.
   enum class Mode { kReadOnly, kReadWrite, kCreate };
   SqliteDatabase(const std::string& posixPath, Mode mode, const Text& shownPath);
   SqliteDatabase(SqliteDatabase&& other) noexcept;

@@ -44,8 +44,6 @@ class DriveMap {
   // path, an embedded NUL, a name holding "\" or bytes that are not UTF-8.
   Text ToWindows(std::string_view posixPath) const;
 
-  const std::vector<DriveMapping>& Mappings() const { return mappings_; }
-
  private:
   std::vector<DriveMapping> mappings_;
 };
