@@ -9,15 +9,16 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/database_engine.h"
 #include "linux/services/compaction_fault.h"
 #include "linux/services/engine_errors.h"
 #include "linux/services/file_lock.h"
 #include "linux/services/jet_database.h"
+#include "linux/services/rename_without_replacing.h"
 #include "linux/services/scratch_file.h"
 #include "linux/services/sqlite_database.h"
 #include "linux/services/utf8_text.h"
 #include "linux/services/windows_paths.h"
+#include "platform/database_engine.h"
 
 namespace korvane::linux_edition {
 namespace {
@@ -97,13 +98,10 @@ void Compact(const ConnectionSettings& source, const ConnectionSettings& destina
 
   // The destination's name is taken only by a complete copy, and never from
   // a file that appeared there meanwhile.
-  if (::renameat2(AT_FDCWD, scratch.Path().c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
-    if (errno == EEXIST) throw EngineError(EngineFault::kDatabaseExists);
-    if (errno != EINVAL || ::link(scratch.Path().c_str(), to.c_str()) != 0) {
-      throw EngineError(errno == EEXIST ? EngineFault::kDatabaseExists : EngineFault::kQueryFailed,
-                        u"Could not write '" + destination.dataSource + u"'.");
-    }
-    ::unlink(scratch.Path().c_str());
+  if (const int error = RenameWithoutReplacing(scratch.Path(), to)) {
+    if (error == EEXIST) throw EngineError(EngineFault::kDatabaseExists);
+    throw EngineError(EngineFault::kQueryFailed,
+                      u"Could not write '" + destination.dataSource + u"'.");
   }
   scratch.Kept();
 }

@@ -15,6 +15,7 @@
 #include "linux/services/file_lock.h"
 #include "linux/services/file_stamp.h"
 #include "linux/services/process_start.h"
+#include "linux/services/rename_without_replacing.h"
 #include "linux/services/system_error.h"
 #include "linux/services/windows_paths.h"
 #include "linux/services/write_hold.h"
@@ -138,12 +139,7 @@ void PosixHostServices::RenameFile(const Text& oldPath, const Text& newPath) {
   const std::string to = ToPosixPath(newPath);
   // A file open elsewhere keeps its name, as it does on Windows.
   const FileLock lock = FileLock::Acquire(from, LockKind::kExclusive, kSource);
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
-  if (errno != EINVAL) ThrowSystemError(errno, from, kSource);
-  // A file system without RENAME_NOREPLACE: link() refuses an existing name
-  // just as well.
-  if (::link(from.c_str(), to.c_str()) != 0) ThrowSystemError(errno, to, kSource);
-  if (::unlink(from.c_str()) != 0) ThrowSystemError(errno, from, kSource);
+  if (const int error = RenameWithoutReplacing(from, to)) ThrowSystemError(error, from, kSource);
 }
 
 void PosixHostServices::ReplaceFile(const Text& target, const Text& replacement,

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "linux/services/jet_database.h"
+#include "linux/services/rename_without_replacing.h"
 #include "linux/services/sqlite_database.h"
 #include "linux/services/system_error.h"
 #include "linux/services/utf8_text.h"
@@ -34,8 +35,8 @@ void CreateDatabaseFile(const std::string& path,
       fill(db);
       db.Execute("COMMIT");
     }
-    if (::renameat2(AT_FDCWD, scratch.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) != 0) {
-      ThrowSystemError(errno, path, kSource);
+    if (const int error = RenameWithoutReplacing(scratch, path)) {
+      ThrowSystemError(error, path, kSource);
     }
   } catch (...) {
     ::unlink(scratch.c_str());
