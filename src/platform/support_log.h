@@ -3,9 +3,16 @@
 // each command leaves one line in a log file of the user's own, which a
 // support person can ask for.
 
+#include <cstdint>
+
 #include "platform/text.h"
 
 namespace korvane {
+
+// A log longer than this, in bytes, is put aside with ".old" added to its
+// name (in place of an older one) before the next line, which begins a new
+// log: the record stays bounded.
+inline constexpr std::uint64_t kSupportLogLimit = 1048576;
 
 class SupportLog {
  public:

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <cstdio>
 #include <string>
 
 #include "windows/unique_handle.h"
@@ -49,19 +50,10 @@ std::string Utf8(const Text& text) {
 std::string LocalTime() {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  std::string stamp = "0000-00-00 00:00:00";
-  struct Field {
-    unsigned value;
-    std::size_t end;  // where its digits end in the stamp
-    std::size_t digits;
-  };
-  for (Field field :
-       {Field{now.wYear, 4, 4}, Field{now.wMonth, 7, 2}, Field{now.wDay, 10, 2},
-        Field{now.wHour, 13, 2}, Field{now.wMinute, 16, 2}, Field{now.wSecond, 19, 2}}) {
-    for (std::size_t at = field.end; at > field.end - field.digits; field.value /= 10) {
-      stamp[--at] = static_cast<char>('0' + field.value % 10);
-    }
-  }
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u", unsigned{now.wYear},
+                unsigned{now.wMonth}, unsigned{now.wDay}, unsigned{now.wHour},
+                unsigned{now.wMinute}, unsigned{now.wSecond});
   return stamp;
 }
 

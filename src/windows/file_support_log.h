@@ -9,10 +9,6 @@
 
 namespace korvane::windows {
 
-// A log longer than this is put aside as "TessalyKorvane.log.old", in place
-// of an older one, before the next line; the next line begins a new log.
-inline constexpr std::uint64_t kSupportLogLimit = 1048576;
-
 class FileSupportLog final : public SupportLog {
  public:
   // The log in `folder`, created with it when the first line comes; without

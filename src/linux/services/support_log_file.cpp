@@ -13,8 +13,6 @@
 namespace korvane::linux_edition {
 namespace {
 
-constexpr off_t kRotateAbove = off_t{1} << 20;
-
 // Every missing folder on the way to `file`, as the XDG rules ask: 0700.
 void MakeFoldersFor(const std::string& file) {
   for (std::size_t slash = file.find('/', 1); slash != std::string::npos;
@@ -58,7 +56,8 @@ void SupportLogFile::Append(const Text& line) noexcept {
     }
     if (fd < 0) return;
     struct stat status {};
-    if (::fstat(fd, &status) == 0 && status.st_size > kRotateAbove) {
+    if (::fstat(fd, &status) == 0 &&
+        static_cast<std::uint64_t>(status.st_size) > kSupportLogLimit) {
       ::close(fd);
       ::rename(path_.c_str(), (path_ + ".old").c_str());
       fd = Open();
