@@ -16,6 +16,7 @@
 #include "linux/services/rename_without_replacing.h"
 #include "linux/services/scratch_file.h"
 #include "linux/services/sqlite_database.h"
+#include "linux/services/stand_in_format.h"
 #include "linux/services/utf8_text.h"
 #include "linux/services/windows_paths.h"
 #include "platform/database_engine.h"
@@ -36,15 +37,9 @@ std::string PosixOrNotFound(const Text& windowsPath) {
 // The compacted copy's password table holds the destination's password.
 void WritePassword(const std::string& path, const Text& shown, const Text& password) {
   const SqliteDatabase copy(path, SqliteDatabase::Mode::kReadWrite, shown);
-  const std::string table = QuotedIdentifier(kPasswordTable);
-  copy.Execute("BEGIN IMMEDIATE; DROP TABLE IF EXISTS " + table + ";");
-  if (!password.empty()) {
-    copy.Execute("CREATE TABLE " + table + " (Password TEXT NOT NULL);");
-    Statement insert(copy, "INSERT INTO " + table + " (Password) VALUES (?1)");
-    insert.Bind(1, password);
-    insert.Step();
-  }
-  copy.Execute("COMMIT;");
+  copy.Execute("BEGIN IMMEDIATE");
+  StoreDatabasePassword(copy, password);
+  copy.Execute("COMMIT");
 }
 
 // What `open` returns; its failure as the engine reports a file that is

@@ -2,10 +2,11 @@
 
 #include <sys/stat.h>
 
-#include "platform/database_engine.h"
 #include "linux/services/ascii_text.h"
 #include "linux/services/engine_errors.h"
+#include "linux/services/stand_in_format.h"
 #include "linux/services/windows_paths.h"
+#include "platform/database_engine.h"
 
 namespace korvane::linux_edition {
 namespace {
@@ -62,9 +63,10 @@ void CheckAccount(const ConnectionSettings& settings) {
   }
   const FileLock lock = SharedDatabaseLock(path, settings.systemDatabase);
   const SqliteDatabase workgroup(path, SqliteDatabase::Mode::kReadOnly, settings.systemDatabase);
-  if (!workgroup.HasTable("main", "MSysAccounts"))
+  if (!workgroup.HasTable("main", kAccountsTable))
     throw EngineError(EngineFault::kWorkgroupMissing);
-  Statement query(workgroup, "SELECT Password FROM MSysAccounts WHERE Name = ?1 COLLATE NOCASE");
+  Statement query(workgroup, "SELECT Password FROM " + QuotedIdentifier(kAccountsTable) +
+                                 " WHERE Name = ?1 COLLATE NOCASE");
   query.Bind(1, account);
   if (!query.Step() || query.ColumnText(0) != settings.password) {
     throw EngineError(EngineFault::kBadAccount);

@@ -11,9 +11,6 @@
 
 namespace korvane::linux_edition {
 
-// The table of a back-end's database password and its one column.
-inline constexpr char kPasswordTable[] = "MSysDatabasePassword";
-
 // The POSIX path of an existing file named by a Windows path, or the
 // engine's "Could not find file".
 std::string ExistingDatabaseFile(const Text& windowsPath);

@@ -3,23 +3,11 @@
 #include "linux/services/ascii_text.h"
 #include "linux/services/engine_errors.h"
 #include "linux/services/jet_checks.h"
-#include "linux/services/stand_in_files.h"
+#include "linux/services/stand_in_format.h"
 #include "linux/services/utf8_text.h"
 
 namespace korvane::linux_edition {
 namespace {
-
-// The password a link's connect string (";DATABASE=…;PWD=…") carries.
-Text LinkPassword(TextView connect) {
-  std::size_t start = 0;
-  while (start <= connect.size()) {
-    const std::size_t end = std::min(connect.find(u';', start), connect.size());
-    const TextView part = connect.substr(start, end - start);
-    if (AsciiLowered(part.substr(0, 4)) == u"pwd=") return Text(part.substr(4));
-    start = end + 1;
-  }
-  return Text();
-}
 
 // The table a "no such table: X" message names, folded; empty for other
 // messages.
@@ -64,35 +52,8 @@ JetDatabase::JetDatabase(const ConnectionSettings& settings)
         return SqliteDatabase(path, SqliteDatabase::Mode::kReadOnly, settings.dataSource);
       }()) {
   CheckDatabasePassword(database_, "main", settings.databasePassword);
-  if (database_.HasTable("main", "MSysObjects")) AttachLinkedTables();
+  AttachLinkedTables();
 }
-
-namespace {
-
-struct LinkRow {
-  Text name;
-  Text backEnd;  // Windows path as stored
-  Text foreign;
-  Text connect;
-};
-
-// The linked-table rows of the catalogue, read to the end first: while a
-// statement runs, an attached database cannot be detached.
-std::vector<LinkRow> ReadLinks(const SqliteDatabase& database) {
-  Statement links(database,
-                  "SELECT Name, Database, ForeignName, Connect FROM MSysObjects "
-                  "WHERE Type = ?1 AND Database IS NOT NULL ORDER BY rowid");
-  links.Bind(1, std::int64_t{kLinkedTableType});
-  std::vector<LinkRow> rows;
-  while (links.Step()) {
-    const Text name = links.ColumnText(0);
-    rows.push_back({name, links.ColumnText(1), links.IsNull(2) ? name : links.ColumnText(2),
-                    links.ColumnText(3)});
-  }
-  return rows;
-}
-
-}  // namespace
 
 // Attaches `backEnd` under `schema`, holding it open; raises the engine's
 // error and leaves nothing attached when it cannot be used under `password`.
@@ -118,24 +79,24 @@ void JetDatabase::AttachBackEnd(const Text& backEnd, const std::string& schema,
 void JetDatabase::AttachLinkedTables() {
   std::map<Text, std::string> schemas;  // by back-end path as stored
   std::map<Text, Error> failures;       // likewise
-  for (const auto& link : ReadLinks(database_)) {
+  for (const LinkedTable& link : ReadLinkedTables(database_)) {
     try {
-      if (const auto failed = failures.find(link.backEnd); failed != failures.end()) {
+      if (const auto failed = failures.find(link.database); failed != failures.end()) {
         throw failed->second;
       }
-      if (!schemas.count(link.backEnd)) {
+      if (!schemas.count(link.database)) {
         const std::string schema = "link" + std::to_string(schemas.size() + failures.size() + 1);
         try {
-          AttachBackEnd(link.backEnd, schema, LinkPassword(link.connect));
+          AttachBackEnd(link.database, schema, link.databasePassword);
         } catch (const Error& error) {
-          failures.emplace(link.backEnd, error);
+          failures.emplace(link.database, error);
           throw;
         }
-        schemas.emplace(link.backEnd, schema);
+        schemas.emplace(link.database, schema);
       }
       database_.Execute("CREATE TEMP VIEW " + QuotedIdentifier(ToUtf8(link.name)) +
-                        " AS SELECT * FROM " + QuotedIdentifier(schemas.at(link.backEnd)) + "." +
-                        QuotedIdentifier(ToUtf8(link.foreign)));
+                        " AS SELECT * FROM " + QuotedIdentifier(schemas.at(link.database)) + "." +
+                        QuotedIdentifier(ToUtf8(link.foreignName)));
     } catch (const Error& error) {
       failedLinks_.emplace(ToUtf8(AsciiLowered(link.name)), error);
     }
@@ -149,9 +110,8 @@ std::vector<CatalogTable> JetDatabase::Tables() const {
     tables.push_back({name, engines ? u"SYSTEM TABLE" : kUserTableType});
   }
   for (const Text& name : database_.Names("view")) tables.push_back({name, u"VIEW"});
-  if (database_.HasTable("main", "MSysObjects")) {
-    for (const LinkRow& link : ReadLinks(database_)) tables.push_back({link.name, u"LINK"});
-  }
+  for (const LinkedTable& link : ReadLinkedTables(database_))
+    tables.push_back({link.name, u"LINK"});
   return tables;
 }
 

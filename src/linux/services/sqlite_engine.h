@@ -1,6 +1,6 @@
 #pragma once
 // The database engine of the Linux edition: Korvane's .mde, .mdb and .mdw
-// files are SQLite databases laid out as stand_in_files.h describes, reached
+// files are SQLite databases laid out as stand_in_format.h describes, reached
 // through the DatabaseEngine seam as the launcher reaches Jet:
 //  - connection texts in the engine's form (connection_text.h);
 //  - the workgroup account checked against the workgroup file;

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "linux/services/jet_database.h"
 #include "linux/services/rename_without_replacing.h"
 #include "linux/services/sqlite_database.h"
 #include "linux/services/system_error.h"
@@ -50,12 +49,6 @@ void InsertRow(const SqliteDatabase& db, const std::string& sql, const std::vect
   insert.Step();
 }
 
-void WriteDatabasePassword(const SqliteDatabase& db, const Text& password) {
-  if (password.empty()) return;
-  db.Execute(std::string("CREATE TABLE ") + kPasswordTable + " (Password TEXT NOT NULL)");
-  InsertRow(db, std::string("INSERT INTO ") + kPasswordTable + " VALUES (?1)", {password});
-}
-
 struct Person {
   int id;
   const char16_t* name;
@@ -83,40 +76,17 @@ constexpr Code kCodes[] = {
 
 void CreateFrontEnd(const std::string& posixPath, const Text& appTitle,
                     const std::vector<LinkedTable>& links) {
-  CreateDatabaseFile(posixPath, [&](const SqliteDatabase& db) {
-    db.Execute(
-        "CREATE TABLE MSysObjects (Name TEXT NOT NULL, Type INTEGER NOT NULL, Database TEXT, "
-        "ForeignName TEXT, Connect TEXT);"
-        "CREATE TABLE MSysProperties (Name TEXT PRIMARY KEY, Value TEXT);");
-    const std::string insert =
-        "INSERT INTO MSysObjects (Name, Type, Database, ForeignName, Connect) "
-        "VALUES (?1, ?2, ?3, ?4, ?5)";
-    // The front-end's own objects: no Database.
-    for (const char16_t* own : {u"MSysObjects", u"MSysProperties"}) {
-      Statement row(db, insert);
-      row.Bind(1, Text(own))
-          .Bind(2, std::int64_t{kLocalTableType})
-          .BindNull(3)
-          .BindNull(4)
-          .BindNull(5);
-      row.Step();
-    }
-    for (const auto& link : links) {
-      Statement row(db, insert);
-      row.Bind(1, link.name).Bind(2, std::int64_t{kLinkedTableType}).Bind(3, link.database);
-      row.Bind(4, link.foreignName).Bind(5, u";PWD=" + link.databasePassword);
-      row.Step();
-    }
-    InsertRow(db, "INSERT INTO MSysProperties (Name, Value) VALUES ('AppTitle', ?1)", {appTitle});
-  });
+  CreateDatabaseFile(posixPath,
+                     [&](const SqliteDatabase& db) { WriteFrontEndCatalog(db, appTitle, links); });
 }
 
 void CreateWorkgroupFile(const std::string& posixPath, const std::vector<Account>& accounts) {
   CreateDatabaseFile(posixPath, [&](const SqliteDatabase& db) {
-    db.Execute(
-        "CREATE TABLE MSysAccounts (Name TEXT PRIMARY KEY COLLATE NOCASE, Password TEXT NOT NULL)");
+    const std::string table = QuotedIdentifier(kAccountsTable);
+    db.Execute("CREATE TABLE " + table +
+               " (Name TEXT PRIMARY KEY COLLATE NOCASE, Password TEXT NOT NULL)");
     for (const auto& account : accounts) {
-      InsertRow(db, "INSERT INTO MSysAccounts (Name, Password) VALUES (?1, ?2)",
+      InsertRow(db, "INSERT INTO " + table + " (Name, Password) VALUES (?1, ?2)",
                 {account.name, account.password});
     }
   });
@@ -137,7 +107,7 @@ void CreateDataBackEnd(const std::string& posixPath, const Text& databasePasswor
       InsertRow(db, "INSERT INTO 代码 VALUES (?1, ?2, ?3)",
                 {code.code, prefix + code.name, FromUtf8(std::to_string(code.administrator))});
     }
-    WriteDatabasePassword(db, databasePassword);
+    StoreDatabasePassword(db, databasePassword);
   });
 }
 

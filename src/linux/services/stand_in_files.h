@@ -1,37 +1,16 @@
 #pragma once
-// Korvane's files in the Linux edition, as SQLite databases:
-//  - a front-end (.mde) holds the catalogue MSysObjects (Name, Type,
-//    Database, ForeignName, Connect): a linked table has Type 6, the Windows
-//    path of its back-end in Database, the back-end's table in ForeignName
-//    and the link's connect string ";PWD=<database password>" in Connect, as
-//    Jet keeps them; the front-end's own objects have Database NULL. Its
-//    properties (MSysProperties: Name, Value) hold AppTitle.
-//  - the workgroup file (.mdw) holds the accounts (MSysAccounts: Name,
-//    Password); names are compared without regard to ASCII case, passwords
-//    exactly.
-//  - a back-end (.mdb) holds its data tables and, when it has a database
-//    password, the table MSysDatabasePassword (Password). This is a check the
-//    engine makes, not encryption: the file itself is readable by anyone
-//    who can read it with SQLite.
+// The demo writer: makes Korvane's files (laid out as stand_in_format.h
+// describes) for a demo folder and for tests.
 // The writers create a file that must not exist yet; it appears complete or
 // not at all.
 
 #include <string>
 #include <vector>
 
+#include "linux/services/stand_in_format.h"
 #include "platform/text.h"
 
 namespace korvane::linux_edition {
-
-inline constexpr int kLinkedTableType = 6;
-inline constexpr int kLocalTableType = 1;
-
-struct LinkedTable {
-  Text name;              // the name the front-end's queries use
-  Text foreignName;       // the table in the back-end
-  Text database;          // Windows path of the back-end
-  Text databasePassword;  // stored in the link; empty for none
-};
 
 struct Account {
   Text name;
