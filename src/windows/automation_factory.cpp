@@ -17,7 +17,7 @@ CLSID ClassOf(const Text& progId) {
 }  // namespace
 
 AutomationObject ComAutomationFactory::CreateObject(const Text& progId) {
-  EnterComApartment();
+  apartment_.Enter();
   const CLSID id = ClassOf(progId);
   AutomationObject created{{}, progId};
   const HRESULT result = CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
@@ -27,7 +27,7 @@ AutomationObject ComAutomationFactory::CreateObject(const Text& progId) {
 }
 
 AutomationObject ComAutomationFactory::GetActiveObject(const Text& progId) {
-  EnterComApartment();
+  apartment_.Enter();
   const CLSID id = ClassOf(progId);
   ComPtr<IUnknown> running;
   HRESULT result = ::GetActiveObject(id, nullptr, &running);

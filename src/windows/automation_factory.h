@@ -3,6 +3,7 @@
 // registry, so that tests can hand the adapters objects of their own.
 
 #include "platform/text.h"
+#include "windows/com_apartment.h"
 #include "windows/dispatch_call.h"
 
 namespace korvane::windows {
@@ -19,12 +20,16 @@ class AutomationFactory {
 };
 
 // The system's registry of classes: CLSIDFromProgID, then CoCreateInstance
-// (in-process or local server) or GetActiveObject. Enters the window
-// thread's COM apartment first; call it on that thread.
+// (in-process or local server) or GetActiveObject, in `apartment`, which is
+// entered first; call it on the apartment's thread.
 class ComAutomationFactory final : public AutomationFactory {
  public:
+  explicit ComAutomationFactory(ComApartment& apartment) : apartment_(apartment) {}
   AutomationObject CreateObject(const Text& progId) override;
   AutomationObject GetActiveObject(const Text& progId) override;
+
+ private:
+  ComApartment& apartment_;
 };
 
 }  // namespace korvane::windows

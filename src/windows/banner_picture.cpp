@@ -74,7 +74,7 @@ BannerPicture::~BannerPicture() {
 
 void BannerPicture::Load(HDC dc) {
   loaded_ = true;
-  EnterComApartment();
+  apartment_.Enter();
   DWORD size = 0;
   const ComPtr<IStream> stream = StreamOverResource(resourceId_, size);
   if (!stream) return;

@@ -3,6 +3,7 @@
 // from the client area's top-left corner at its own size at 96 DPI, scaled
 // to the window's resolution.
 
+#include "windows/com_apartment.h"
 #include "windows/win32.h"
 
 #include <olectl.h>
@@ -14,8 +15,9 @@ class BannerPicture {
   // The picture is the RCDATA resource `resourceId` of this executable. It
   // is decoded when first drawn, so that decoding does not hold up the
   // window's first appearance. Without it, or when it cannot be decoded, the
-  // window is simply drawn without one.
-  explicit BannerPicture(int resourceId) : resourceId_(resourceId) {}
+  // window is simply drawn without one. The decoder runs in `apartment`.
+  BannerPicture(int resourceId, ComApartment& apartment)
+      : resourceId_(resourceId), apartment_(apartment) {}
   ~BannerPicture();
   BannerPicture(const BannerPicture&) = delete;
   BannerPicture& operator=(const BannerPicture&) = delete;
@@ -28,6 +30,7 @@ class BannerPicture {
   void Load(HDC dc);
 
   int resourceId_;
+  ComApartment& apartment_;
   bool loaded_ = false;
   // The picture as decoded, at its own size: scaled from here on every
   // paint rather than decoded again.

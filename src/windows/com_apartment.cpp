@@ -1,27 +1,19 @@
 #include "windows/com_apartment.h"
 
-#include "windows/busy_server_filter.h"
-#include "windows/win32.h"
-
 namespace korvane::windows {
-namespace {
 
-bool tried = false;
-bool entered = false;
-
-}  // namespace
-
-void EnterComApartment() {
-  if (tried) return;
-  tried = true;
-  entered = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-  if (entered) CoRegisterMessageFilter(&BusyServerFilter(), nullptr);
+bool ComApartment::Enter() {
+  if (tried_) return entered_;
+  tried_ = true;
+  entered_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  if (entered_ && filter_) CoRegisterMessageFilter(filter_, nullptr);
+  return entered_;
 }
 
-void LeaveComApartment() {
-  if (entered) CoUninitialize();  // the filter goes with the apartment
-  entered = false;
-  tried = false;
+void ComApartment::Leave() {
+  if (entered_) CoUninitialize();  // the filter goes with the apartment
+  entered_ = false;
+  tried_ = false;
 }
 
 }  // namespace korvane::windows

@@ -1,19 +1,36 @@
 #pragma once
-// The program's single-threaded COM apartment, entered the first time
-// something needs COM (the banner's decoder, automation, the file dialog,
-// the help viewer) rather than at start, so that ole32 is not loaded before
-// the window first appears.
+// A thread's single-threaded COM apartment, owned by one object: entered the
+// first time something needs COM (on the window's thread: the banner's
+// decoder, automation, the file dialog, the help viewer) rather than at
+// start, so that ole32 is not loaded before the window first appears, and
+// left when its owner goes, after the COM objects declared after it.
+
+#include "windows/win32.h"
 
 namespace korvane::windows {
 
-// Enters the apartment on the calling thread, the window's thread, once,
-// with the busy-server filter registered; later calls do nothing. When it
-// cannot be entered, COM calls made afterwards fail and report their own
-// errors.
-void EnterComApartment();
+class ComApartment {
+ public:
+  // `filter`, when given, is registered for the apartment once it is
+  // entered and goes with it.
+  explicit ComApartment(IMessageFilter* filter = nullptr) : filter_(filter) {}
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() { Leave(); }
 
-// Leaves the apartment, and with it the filter, if EnterComApartment entered
-// it; the last COM object must be gone by then.
-void LeaveComApartment();
+  // Enters the apartment on the calling thread, which must be the owner's,
+  // once; later calls only say whether it was entered. When it cannot be,
+  // COM calls made afterwards fail and report their own errors.
+  bool Enter();
+
+  // Leaves the apartment if Enter entered it; the last COM object must be
+  // gone by then. For a program that ends before the owner does.
+  void Leave();
+
+ private:
+  IMessageFilter* filter_;
+  bool tried_ = false;
+  bool entered_ = false;
+};
 
 }  // namespace korvane::windows

@@ -78,7 +78,7 @@ NativeWindowHandle HtmlHelpViewer::HtmlHelpA(NativeWindowHandle owner, const Tex
   const std::string ansiPath = AnsiPath(path);
   const Entry entry = Load();
   // The viewer hosts the browser control, which runs in the apartment.
-  EnterComApartment();
+  apartment_.Enter();
   HWND viewer = entry(reinterpret_cast<HWND>(owner), ansiPath.c_str(), command, data);
   return reinterpret_cast<NativeWindowHandle>(viewer);
 }

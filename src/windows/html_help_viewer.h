@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/help_viewer.h"
+#include "windows/com_apartment.h"
 #include "windows/win32.h"
 
 namespace korvane::windows {
@@ -30,8 +31,10 @@ std::string AnsiPath(const Text& path, UINT codePage = GetACP());
 
 class HtmlHelpViewer final : public HelpViewer {
  public:
-  // `module` is the component's file name in the system folder.
-  explicit HtmlHelpViewer(const wchar_t* module = L"hhctrl.ocx") : module_(module) {}
+  // `module` is the component's file name in the system folder; the viewer
+  // runs in `apartment`.
+  explicit HtmlHelpViewer(ComApartment& apartment, const wchar_t* module = L"hhctrl.ocx")
+      : apartment_(apartment), module_(module) {}
   HtmlHelpViewer(const HtmlHelpViewer&) = delete;
   HtmlHelpViewer& operator=(const HtmlHelpViewer&) = delete;
   // The component stays loaded: the viewer windows it opened live on in this
@@ -46,6 +49,7 @@ class HtmlHelpViewer final : public HelpViewer {
   using Entry = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
   Entry Load();
 
+  ComApartment& apartment_;
   const wchar_t* module_;
   Entry entry_ = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "windows/access_automation.h"
 #include "windows/ado_database_engine.h"
 #include "windows/automation_factory.h"
+#include "windows/busy_server_filter.h"
 #include "windows/com_apartment.h"
 #include "windows/dll_search.h"
 #include "windows/file_support_log.h"
@@ -25,23 +26,26 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   using namespace korvane;
   using namespace korvane::windows;
 
+  // Declared first, so that the window thread's apartment is left after
+  // every COM object is gone.
+  ComApartment apartment(&BusyServerFilter());
   Win32HostServices host;
-  ComAutomationFactory factory;
+  ComAutomationFactory factory(apartment);
   AdoDatabaseEngine engine(factory);
   // Declared before the window so that the Access object it may hold is
   // released last, when the program ends.
   AccessAutomation hostAutomation(factory);
-  Win32OpenFileDialog fileDialog;
-  HtmlHelpViewer helpViewer;
-  MainFrame frame(instance);
+  Win32OpenFileDialog fileDialog(apartment);
+  HtmlHelpViewer helpViewer(apartment);
+  MainFrame frame(instance, apartment);
   FileSupportLog supportLog;
   Launcher launcher{host, engine, hostAutomation, fileDialog, helpViewer, frame, supportLog, {}};
   MainWindow mainWindow(launcher);
   // A launch ends the program at once: the Access instance asked for its
   // folder must not outlive it, nor wait for COM to notice it is gone.
-  host.SetReleaseAtEnd([&hostAutomation] {
+  host.SetReleaseAtEnd([&hostAutomation, &apartment] {
     hostAutomation.ReleaseCreatedHosts();
-    LeaveComApartment();
+    apartment.Leave();
   });
 
   try {
@@ -71,9 +75,5 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   // Before anything loads a DLL by name.
   korvane::windows::RestrictDllSearch();
-  const int exitCode = RunLauncher(instance, showCommand);
-  // Every COM object is gone with the launcher; the apartment, if something
-  // entered it, goes last.
-  korvane::windows::LeaveComApartment();
-  return exitCode;
+  return RunLauncher(instance, showCommand);
 }

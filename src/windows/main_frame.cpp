@@ -27,9 +27,9 @@ bool ShowsWaitCursor(MenuCommand command) {
 
 }  // namespace
 
-MainFrame::MainFrame(HINSTANCE instance)
+MainFrame::MainFrame(HINSTANCE instance, ComApartment& apartment)
     : instance_(instance),
-      banner_(KORVANE_BANNER),
+      banner_(KORVANE_BANNER, apartment),
       icons_(instance, KORVANE_ICON),
       dpi_(SystemDpi()) {}
 

@@ -13,7 +13,8 @@ namespace korvane::windows {
 
 class MainFrame final : public WindowSurface {
  public:
-  explicit MainFrame(HINSTANCE instance);
+  // The banner is decoded in `apartment`, the window thread's.
+  MainFrame(HINSTANCE instance, ComApartment& apartment);
   MainFrame(const MainFrame&) = delete;
   MainFrame& operator=(const MainFrame&) = delete;
   ~MainFrame() override;

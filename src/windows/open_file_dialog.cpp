@@ -77,7 +77,7 @@ void Win32OpenFileDialog::ShowOpen() {
   dialog.Flags = flags_;
 
   // The dialog hosts the shell's folder view, which runs in the apartment.
-  EnterComApartment();
+  apartment_.Enter();
   if (!GetOpenFileNameW(&dialog)) {
     const DWORD failure = CommDlgExtendedError();
     if (failure != 0) {

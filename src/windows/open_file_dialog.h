@@ -3,6 +3,7 @@
 // set.
 
 #include "platform/file_dialog.h"
+#include "windows/com_apartment.h"
 #include "windows/win32.h"
 
 namespace korvane::windows {
@@ -28,10 +29,13 @@ void EnterChosenFolder(const Text& chosen);
 
 class Win32OpenFileDialog final : public FileDialog {
  public:
+  // The dialog runs in `apartment`.
+  explicit Win32OpenFileDialog(ComApartment& apartment) : apartment_(apartment) {}
   void SetOwnerWindow(HWND owner) { owner_ = owner; }
   void ShowOpen() override;
 
  private:
+  ComApartment& apartment_;
   HWND owner_ = nullptr;
 };
 

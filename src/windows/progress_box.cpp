@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/message_titles.h"
+#include "windows/com_apartment.h"
 #include "windows/wide_text.h"
 
 namespace korvane::windows {
@@ -109,13 +110,14 @@ bool ProgressBox::Advance(std::uint64_t done, std::uint64_t total) noexcept {
 DWORD WINAPI ProgressBox::Watch(void* box) noexcept {
   auto& self = *static_cast<ProgressBox*>(box);
   if (Signalled(self.stop_.get(), self.delayMs_)) return 0;  // over before the box was due
-  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 0;
+  // The box and the taskbar's button are COM objects of this thread's own.
+  ComApartment apartment;
+  if (!apartment.Enter()) return 0;
   try {
     self.ShowUntilStopped();
   } catch (...) {
     // Out of memory: the work goes on unwatched.
   }
-  CoUninitialize();
   return 0;
 }
 

@@ -201,7 +201,8 @@ TEST(BusyAccessTest, RejectedCallsAreTriedAgainForThirtySeconds) {
       {SERVERCALL_RETRYLATER, 30000, kCancelCall},
       {SERVERCALL_REJECTED, 0, kCancelCall},
   };
-  EnterComApartment();
+  ComApartment apartment(&BusyServerFilter());
+  ASSERT_TRUE(apartment.Enter());
   IMessageFilter* registered = nullptr;
   ASSERT_HRESULT_SUCCEEDED(CoRegisterMessageFilter(nullptr, &registered));
   ASSERT_TRUE(registered) << "no filter registered";
@@ -210,7 +211,6 @@ TEST(BusyAccessTest, RejectedCallsAreTriedAgainForThirtySeconds) {
     EXPECT_EQ(registered->RetryRejectedCall(nullptr, row.elapsedMs, row.rejectType), row.answer)
         << row.rejectType << " after " << row.elapsedMs << " ms";
   }
-  LeaveComApartment();
 }
 
 }  // namespace
