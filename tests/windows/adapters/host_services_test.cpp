@@ -257,56 +257,10 @@ INSTANTIATE_TEST_SUITE_P(
                     kTargetReadOnly, ERROR_ACCESS_DENIED, "target", "source", kMissing}),
     RowName());
 
-// While the launcher holds a file, other users' Jet cannot open it to write,
-// and the launcher's own copy and replacement of it still work.
-struct HoldCase {
-  const char* name;
-  DWORD (*act)(HostServicesTest&);  // its error, 0 when it worked
-  DWORD error;
-  const char* target;  // what the target and the spare name hold afterwards
-  const char* spare;
-};
-
-class HoldTest : public HostServicesTest, public testing::WithParamInterface<HoldCase> {};
-
-TEST_P(HoldTest, KeepsWritersOutAndLetsTheLauncherIn) {
-  const HoldCase& row = GetParam();
-  const auto hold = host.HoldAgainstWriters(target);
-  EXPECT_EQ(row.act(*this), row.error);
-  EXPECT_EQ(ReadTestFile(target), row.target);
-  EXPECT_EQ(ReadTestFile(missing), row.spare);
-}
-
-DWORD ErrorOf(const std::function<void()>& operation) {
-  try {
-    operation();
-  } catch (const Error& error) {
-    return static_cast<DWORD>(error.Number());
-  }
-  return 0;
-}
-
-DWORD JetOpens(HostServicesTest& t) {
-  return e2e::OpenAsJet(AsWide(t.target)).error;
-}
-DWORD LauncherCopies(HostServicesTest& t) {
-  return ErrorOf([&] { t.host.CopyFile(t.target, t.missing); });
-}
-DWORD LauncherReplaces(HostServicesTest& t) {
-  return ErrorOf([&] { t.host.ReplaceFile(t.target, t.source, t.missing); });
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, HoldTest,
-    testing::Values(HoldCase{"JetCannotOpenItToWrite", JetOpens, ERROR_SHARING_VIOLATION, "target",
-                             kMissing},
-                    HoldCase{"TheLauncherCopiesIt", LauncherCopies, 0, "target", "target"},
-                    HoldCase{"TheLauncherReplacesIt", LauncherReplaces, 0, "source", "target"}),
-    RowName());
-
-// A file's stamp, read while another user's Jet has the file open, differs
-// from the held file's stamp once a write has reached it, even within the
-// file system's clock's granularity, or another file has taken its name.
+// While another user's Jet has a file open to write, the launcher cannot hold
+// it against writers. The file's stamp, read meanwhile, differs from the held
+// file's stamp once a write has reached it, even within the file system's
+// clock's granularity, or another file has taken its name.
 struct StampCase {
   const char* name;
   // Between the two stamps, with Jet's handle on the target.
