@@ -1,7 +1,8 @@
-// The host services on real files in a temporary folder.
+// The host services and the support log on real files in a temporary folder.
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "platform/error.h"
 #include "row_name.h"
 #include "temp_folder.h"
+#include "windows/file_support_log.h"
 #include "windows/wide_text.h"
 #include "windows/win32.h"
 #include "windows/win32_host_services.h"
@@ -255,56 +257,10 @@ INSTANTIATE_TEST_SUITE_P(
                     kTargetReadOnly, ERROR_ACCESS_DENIED, "target", "source", kMissing}),
     RowName());
 
-// While the launcher holds a file, other users' Jet cannot open it to write,
-// and the launcher's own copy and replacement of it still work.
-struct HoldCase {
-  const char* name;
-  DWORD (*act)(HostServicesTest&);  // its error, 0 when it worked
-  DWORD error;
-  const char* target;  // what the target and the spare name hold afterwards
-  const char* spare;
-};
-
-class HoldTest : public HostServicesTest, public testing::WithParamInterface<HoldCase> {};
-
-TEST_P(HoldTest, KeepsWritersOutAndLetsTheLauncherIn) {
-  const HoldCase& row = GetParam();
-  const auto hold = host.HoldAgainstWriters(target);
-  EXPECT_EQ(row.act(*this), row.error);
-  EXPECT_EQ(ReadTestFile(target), row.target);
-  EXPECT_EQ(ReadTestFile(missing), row.spare);
-}
-
-DWORD ErrorOf(const std::function<void()>& operation) {
-  try {
-    operation();
-  } catch (const Error& error) {
-    return static_cast<DWORD>(error.Number());
-  }
-  return 0;
-}
-
-DWORD JetOpens(HostServicesTest& t) {
-  return e2e::OpenAsJet(AsWide(t.target)).error;
-}
-DWORD LauncherCopies(HostServicesTest& t) {
-  return ErrorOf([&] { t.host.CopyFile(t.target, t.missing); });
-}
-DWORD LauncherReplaces(HostServicesTest& t) {
-  return ErrorOf([&] { t.host.ReplaceFile(t.target, t.source, t.missing); });
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, HoldTest,
-    testing::Values(HoldCase{"JetCannotOpenItToWrite", JetOpens, ERROR_SHARING_VIOLATION, "target",
-                             kMissing},
-                    HoldCase{"TheLauncherCopiesIt", LauncherCopies, 0, "target", "target"},
-                    HoldCase{"TheLauncherReplacesIt", LauncherReplaces, 0, "source", "target"}),
-    RowName());
-
-// A file's stamp, read while another user's Jet has the file open, differs
-// from the held file's stamp once a write has reached it, even within the
-// file system's clock's granularity, or another file has taken its name.
+// While another user's Jet has a file open to write, the launcher cannot hold
+// it against writers. The file's stamp, read meanwhile, differs from the held
+// file's stamp once a write has reached it, even within the file system's
+// clock's granularity, or another file has taken its name.
 struct StampCase {
   const char* name;
   // Between the two stamps, with Jet's handle on the target.
@@ -410,6 +366,80 @@ TEST(CurrentDirectoryTest, ADriveRootKeepsItsBackslash) {
   ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
   EXPECT_EQ(Win32HostServices().CurrentDirectory(), u"C:\\");
 }
+
+// The support log: each line after the local time, the log put aside once
+// past its limit, and a log that cannot be written left out without a word.
+constexpr std::size_t kNoLog = 0;
+
+// What stands where the log's folder and the log go.
+enum class Place { kNothing, kFolder, kFileForFolder, kFolderForLog };
+
+struct LogCase {
+  const char* name;
+  Place place;
+  std::size_t earlier;  // bytes of an earlier log in the folder ("x"s), or kNoLog
+  // Afterwards, with an earlier log's bytes shown as "<earlier>" and the
+  // local time of the append as "<time>".
+  const char* log;
+  const char* old;
+};
+
+class SupportLogTest : public HostServicesTest, public testing::WithParamInterface<LogCase> {};
+
+std::string LocalTime() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d", now.wYear, now.wMonth,
+                now.wDay, now.wHour, now.wMinute, now.wSecond);
+  return stamp;
+}
+
+TEST_P(SupportLogTest, AppendsALineOrLeavesItOut) {
+  const LogCase& row = GetParam();
+  const Text logs = folder / u"日志", log = logs + u"\\TessalyKorvane.log", old = log + u".old";
+  const std::string earlier(row.earlier, 'x');
+  if (row.place == Place::kFileForFolder) WriteTestFile(logs, "a file");
+  if (row.place == Place::kFolder || row.place == Place::kFolderForLog) {
+    CreateDirectoryW(AsWide(logs), nullptr);
+    WriteTestFile(old, "older");
+  }
+  if (row.place == Place::kFolderForLog) CreateDirectoryW(AsWide(log), nullptr);
+  if (row.earlier != kNoLog) WriteTestFile(log, earlier);
+
+  const std::string before = LocalTime();
+  FileSupportLog(logs).Append(u"备份后端数据\t完成");
+  const std::string after = LocalTime();
+
+  auto shown = [&](std::string text) {
+    if (row.earlier != kNoLog && text.rfind(earlier, 0) == 0) {
+      text.replace(0, row.earlier, "<earlier>");
+    }
+    const std::size_t at = text.rfind("<earlier>", 0) == 0 ? 9 : 0;
+    for (const std::string& stamp : {before, after}) {
+      if (text.compare(at, stamp.size(), stamp) == 0)
+        return text.replace(at, stamp.size(), "<time>");
+    }
+    return text;
+  };
+  EXPECT_EQ(shown(ReadTestFile(log)), row.log);
+  EXPECT_EQ(shown(ReadTestFile(old)), row.old);
+  EXPECT_EQ(ReadTestFile(logs), row.place == Place::kFileForFolder ? "a file" : kMissing);
+}
+
+const char kLine[] = "<time>\t备份后端数据\t完成\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, SupportLogTest,
+    testing::Values(
+        LogCase{"FirstLineMakesTheFolder", Place::kNothing, kNoLog, kLine, kMissing},
+        LogCase{"AppendsUpToTheLimit", Place::kFolder, kSupportLogLimit,
+                "<earlier><time>\t备份后端数据\t完成\r\n", "older"},
+        LogCase{"PastTheLimitTheLogMakesWayForANewOne", Place::kFolder, kSupportLogLimit + 1, kLine,
+                "<earlier>"},
+        LogCase{"AFileWhereTheFolderGoes", Place::kFileForFolder, kNoLog, kMissing, kMissing},
+        LogCase{"AFolderWhereTheLogGoes", Place::kFolderForLog, kNoLog, kMissing, "older"}),
+    RowName());
 
 }  // namespace
 }  // namespace korvane::windows::test

@@ -52,17 +52,11 @@ std::wstring Coverage(HWND window) {
       SetClassLongPtrW(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(mark));
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   BITMAPINFO format{};
-  format.bmiHeader = {sizeof format.bmiHeader,
-                      client.right,
-                      -client.bottom,
-                      1,
-                      32,
-                      BI_RGB,
-                      0,
-                      0,
-                      0,
-                      0,
-                      0};  // top-down
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = client.right;
+  format.bmiHeader.biHeight = -client.bottom;  // top-down
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HDC dc = GetDC(window);
   HDC memory = CreateCompatibleDC(dc);

@@ -1,4 +1,6 @@
-// The ANSI path the help viewer is given.
+// The paths the launcher hands to Windows' own windows and takes back from
+// them: the ANSI path the help viewer is given, and the open-file dialog's
+// choice, converted without showing the dialog.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +9,7 @@
 
 #include "temp_folder.h"
 #include "windows/html_help_viewer.h"
+#include "windows/open_file_dialog.h"
 #include "windows/wide_text.h"
 #include "windows/win32.h"
 
@@ -61,6 +64,18 @@ TEST(HtmlHelpViewerTest, InCodePageIsExactOrNothing) {
     EXPECT_EQ(InCodePage(row.text, row.codePage, ConvertingAsWindows), row.converted)
         << ::testing::PrintToString(row.text) << " in " << row.codePage;
   }
+}
+
+using namespace std::string_literals;
+
+TEST(OpenFileDialogTest, ChosenTextKeepsTheSeparatorsOfASelectionOfSeveral) {
+  const std::wstring buffer = L"D:\\档案\0a.mdb\0b.mdb\0\0garbage"s;
+  EXPECT_EQ(ChosenText(buffer.data(), buffer.size()), u"D:\\档案\0a.mdb\0b.mdb"s);
+}
+
+TEST(OpenFileDialogTest, ChosenFolderKeepsTheBackslashOfADriveRoot) {
+  EXPECT_EQ(ChosenFolder(u"D:\\档案\\arch.mdb"), u"D:\\档案");
+  EXPECT_EQ(ChosenFolder(u"E:\\arch.mdb"), u"E:\\");
 }
 
 }  // namespace
