@@ -17,10 +17,7 @@ namespace korvane::windows::test {
 
 struct TempFolder {
   TempFolder() { e2e::MakeEmptyFolder(AsWide(path)); }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(AsWide(path), ignored);
-  }
+  ~TempFolder() { e2e::RemoveAll(AsWide(path)); }
   // The path of `name` inside the folder.
   Text operator/(const Text& name) const { return path + u"\\" + name; }
 

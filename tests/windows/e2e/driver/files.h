@@ -41,12 +41,22 @@ inline std::vector<std::wstring> Split(const std::wstring& text, wchar_t separat
   return parts;
 }
 
+// Removes a file or a folder with everything in it, read-only files too:
+// Windows refuses to delete a read-only file, which the tests make.
+inline void RemoveAll(const std::filesystem::path& path) {
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(path, ignored))
+    SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  std::filesystem::remove_all(path, ignored);
+}
+
 // Empties the folder, or creates it with its parents; a drive root such as
 // K:\ is only emptied.
 inline void MakeEmptyFolder(const std::wstring& folder) {
   std::error_code ignored;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
-    std::filesystem::remove_all(entry.path(), ignored);
+    RemoveAll(entry.path());
   std::filesystem::create_directories(folder);
 }
 
