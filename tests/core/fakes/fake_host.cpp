@@ -68,28 +68,11 @@ void FakeHost::RemoveFile(const Text& path) {
   files_.erase(AsciiCapitals(path));
 }
 
-void FakeHost::SetLocked(const Text& path) {
-  files_.at(AsciiCapitals(path)).locked = true;
-}
-
-void FakeHost::SetOpenForWriting(const Text& path) {
-  files_.at(AsciiCapitals(path)).openForWriting = true;
-}
-
-void FakeHost::SetReadOnly(const Text& path) {
-  files_.at(AsciiCapitals(path)).readOnly = true;
-}
-
-bool FakeHost::IsReadOnly(const Text& path) const {
-  return files_.at(AsciiCapitals(path)).readOnly;
-}
-
-bool FakeHost::WriteAsAnotherUser(const Text& path, std::string content) {
+void FakeHost::WriteAsAnotherUser(const Text& path, std::string content) {
   const auto found = files_.find(AsciiCapitals(path));
-  if (found == files_.end() || held_.contains(found->first)) return false;
+  if (found == files_.end() || held_.contains(found->first)) return;
   landedWrite = {path, content};
   Write(found->second, std::move(content));
-  return true;
 }
 
 std::optional<std::string> FakeHost::Content(const Text& path) const {

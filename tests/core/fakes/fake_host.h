@@ -41,13 +41,12 @@ class FakeHost : public HostServices {
 
   void PutFile(const Text& path, std::string content);
   void RemoveFile(const Text& path);
-  void SetLocked(const Text& path);
-  void SetOpenForWriting(const Text& path);
-  void SetReadOnly(const Text& path);
-  bool IsReadOnly(const Text& path) const;
+  void SetLocked(const Text& path) { files_.at(AsciiCapitals(path)).locked = true; }
+  void SetOpenForWriting(const Text& path) { files_.at(AsciiCapitals(path)).openForWriting = true; }
+  void SetReadOnly(const Text& path) { files_.at(AsciiCapitals(path)).readOnly = true; }
   // Another user's write: it lands unless the launcher holds the file
-  // against writers. True when it landed.
-  bool WriteAsAnotherUser(const Text& path, std::string content);
+  // against writers.
+  void WriteAsAnotherUser(const Text& path, std::string content);
   // The last of another user's writes that landed, by path: what that file
   // must still hold unless the test changed it since.
   std::optional<std::pair<Text, std::string>> landedWrite;
