@@ -4,12 +4,16 @@
 // back-end that another user writes all along. A back-end held open by a
 // running Korvane: see the run command's test.
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <fstream>
+#include <memory>
+#include <thread>
 
-#include "concurrent_writer.h"
 #include "e2e_fixture.h"
 #include "linux/services/sqlite_database.h"
+#include "platform/error.h"
 
 #include "row_name.h"
 
@@ -90,11 +94,65 @@ TEST_F(LauncherTest, CompactionPassesOverALinkToAFileGone) {
   EXPECT_EQ(Listing(demo.Share()), std::vector<std::string>{"Korvane数据.mdb"});
 }
 
-// Another user writes the back-end all along: a SQLite program that sets
-// every row of a table to the number of its transaction, one after another
-// (concurrent_writer.h). Whatever each run shows, the file the command
-// wrote holds the rows of one transaction, a sound database, and no
-// committed transaction is lost from the back-end.
+// Another user writes the back-end all along: a SQLite connection of its
+// own, outside the launcher's process, sets v of every row of 计数 to the
+// number of its transaction, one transaction after another, each held open
+// `openMs` before it commits, `pauseMs` apart. A transaction that fails (a
+// busy file, a file replaced under it) is rolled back and tried again on a
+// fresh connection. Whatever each run shows, the file the command wrote
+// holds the rows of one transaction, a sound database, and no committed
+// transaction is lost from the back-end.
+struct WriterPace {
+  int openMs;
+  int pauseMs;
+};
+
+class ConcurrentWriter {
+ public:
+  ConcurrentWriter(const std::string& database, WriterPace pace)
+      : thread_([this, database, pace](std::stop_token stop) { Write(database, pace, stop); }) {}
+  // Stops once the transaction in progress is done; the number of the last
+  // one committed (0: none).
+  std::int64_t Stop() {
+    thread_.request_stop();
+    if (thread_.joinable()) thread_.join();
+    return committed_;
+  }
+
+ private:
+  void Write(const std::string& database, WriterPace pace, const std::stop_token& stop) {
+    using linux_edition::SqliteDatabase;
+    std::unique_ptr<SqliteDatabase> db;
+    while (!stop.stop_requested()) {
+      try {
+        if (!db) {
+          // As eager a writer as can be: it takes the file back the moment a
+          // reader lets it go, and with commits that do not wait for the disk
+          // and a small page cache, a big transaction writes the file all
+          // along its course rather than only as it commits.
+          db = std::make_unique<SqliteDatabase>(database, SqliteDatabase::Mode::kReadWrite, u"");
+          sqlite3_busy_handler(
+              db->Handle(),
+              [](void*, int attempts) -> int { return attempts < 20000 && ::usleep(100) == 0; },
+              nullptr);
+          db->Execute("PRAGMA synchronous = OFF; PRAGMA cache_size = 100;");
+        }
+        db->Execute("BEGIN IMMEDIATE");
+        linux_edition::Statement(*db, "UPDATE 计数 SET v = ?1").Bind(1, committed_ + 1).Step();
+        std::this_thread::sleep_for(std::chrono::milliseconds(pace.openMs));
+        db->Execute("COMMIT");
+        ++committed_;
+      } catch (const Error&) {
+        db.reset();  // closing rolls back what did not commit
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(pace.pauseMs));
+    }
+  }
+
+  std::int64_t committed_ = 0;
+  std::jthread thread_;
+};
+
 struct WriterScene {
   const char* name;
   const char* command;
@@ -116,7 +174,7 @@ TEST_P(WrittenMeanwhile, KeepsEveryCommitAndCopiesOneState) {
           std::to_string(scene.rows) + ") INSERT INTO 计数 SELECT 0, randomblob(1000) FROM n;");
   const std::string written =
       scene.backUp ? demo.App("Korvane后端备份.mdb") : demo.files.dataBackEnd;
-  ConcurrentWriter writer(demo.files.dataBackEnd, "计数", scene.pace);
+  ConcurrentWriter writer(demo.files.dataBackEnd, scene.pace);
 
   for (int run = 0; run < kRuns; ++run) {
     const Outcome outcome = RunLauncher(demo, {scene.command, "maybe answer OK"});
