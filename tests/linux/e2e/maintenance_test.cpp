@@ -1,6 +1,5 @@
 // 压缩后端数据 and 备份后端数据 through the real program: a read-only
-// back-end's backup over a read-only backup, the back-end found by its link
-// in another case, a back-end that lists a link to a file gone, and a
+// back-end's backup over a read-only backup, a cancelled backup, and a
 // back-end that another user writes all along. A back-end held open by a
 // running Korvane: see the run command's test.
 
@@ -58,40 +57,6 @@ TEST_F(LauncherTest, BackUpCancelledKeepsTheLastBackUpAndSaysNothing) {
   EXPECT_TRUE(LogMatches(
       Lines(demo.SupportLog()),
       {Logged("备份后端数据\t失败\t错误 " + std::to_string(ECANCELED) + "\tCopyFile\t*")}));
-}
-
-// A back-end DATA.MDB is compacted as on Windows, where a link naming
-// data.mdb finds it.
-TEST_F(LauncherTest, CompactionFindsTheBackEndByALinkInAnotherCase) {
-  const std::string backEnd = demo.folder.File("share/DATA.MDB");
-  fs::rename(demo.files.dataBackEnd, backEnd);
-  {
-    const linux_edition::SqliteDatabase frontEnd(
-        demo.files.frontEnd, linux_edition::SqliteDatabase::Mode::kReadWrite, demo.frontEnd);
-    linux_edition::Statement link(frontEnd, "UPDATE MSysObjects SET Database = ?1 WHERE Type = ?2");
-    link.Bind(1, demo.folder.WindowsFile("share/data.mdb"))
-        .Bind(2, std::int64_t{linux_edition::kLinkedTableType});
-    link.Step();
-  }
-  const std::string rows = Ask(backEnd, "SELECT COUNT(*) FROM 代码");
-
-  const Outcome outcome = RunLauncher(demo, {kCompact, "answer OK"});
-
-  EXPECT_TRUE(LogMatches(outcome.log, {kShown, kCompacted, "idle"}));
-  EXPECT_EQ(Ask(backEnd, "SELECT COUNT(*) FROM 代码"), rows);
-  EXPECT_EQ(Listing(demo.Share()), std::vector<std::string>{"DATA.MDB"});
-}
-
-// A link kept in the back-end whose file is gone is another file's table:
-// the compaction leaves it out of the check of its copy.
-TEST_F(LauncherTest, CompactionPassesOverALinkToAFileGone) {
-  testing::AddLinkedTable(demo.files.dataBackEnd, u"旧代码", demo.folder.WindowsFile("gone.mdb"));
-
-  const Outcome outcome = RunLauncher(demo, {kCompact, "answer OK"});
-
-  EXPECT_TRUE(LogMatches(outcome.log, {kShown, kCompacted, "idle"}));
-  EXPECT_EQ(Ask(demo.files.dataBackEnd, "SELECT Name FROM MSysObjects"), "旧代码");
-  EXPECT_EQ(Listing(demo.Share()), std::vector<std::string>{"Korvane数据.mdb"});
 }
 
 // Another user writes the back-end all along: a SQLite connection of its

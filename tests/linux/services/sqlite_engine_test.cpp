@@ -18,7 +18,6 @@
 namespace korvane::linux_edition {
 namespace {
 
-using testing::AddLinkedTable;
 using testing::DemoScene;
 
 class Engine : public testing::EngineTest {
@@ -112,9 +111,15 @@ TEST_F(Engine, CatalogListsEveryKindOfTableAndLeavesTheFileUnwritten) {
     db.Execute(
         "CREATE VIEW 现金科目 AS SELECT * FROM 代码 WHERE 代码 LIKE 'A%';"
         "CREATE TABLE \"日志 \"\"全\"\"\" (id INTEGER PRIMARY KEY AUTOINCREMENT);"
-        "INSERT INTO \"日志 \"\"全\"\"\" DEFAULT VALUES;");
+        "INSERT INTO \"日志 \"\"全\"\"\" DEFAULT VALUES;"
+        "CREATE TABLE MSysObjects (Name TEXT NOT NULL, Type INTEGER NOT NULL, Database TEXT, "
+        "ForeignName TEXT, Connect TEXT);");
+    // A link kept from the time the back-end had some, to a file gone since.
+    Statement(db, "INSERT INTO MSysObjects VALUES ('旧代码', ?1, ?2, '代码', '')")
+        .Bind(1, std::int64_t{kLinkedTableType})
+        .Bind(2, scene.folder.WindowsFile("gone.mdb"))
+        .Step();
   }
-  AddLinkedTable(scene.files.dataBackEnd, u"旧代码", scene.folder.WindowsFile("gone.mdb"));
   struct stat before {};
   ::stat(scene.files.dataBackEnd.c_str(), &before);
   const auto catalog = engine.CreateCatalog();
