@@ -80,25 +80,21 @@ TEST_F(Engine, FrontEndHeldExclusivelyElsewhereIsInUse) {
 }
 
 // The probe fails, naming the reason, when the link to the back-end is
-// broken; the discovery, which reads only the front-end, still works.
-class ProbeFails : public Engine {
- protected:
-  void ExpectProbeError(std::int32_t number) {
+// broken: the back-end held exclusively, or under another password. The
+// discovery, which reads only the front-end, still works.
+TEST_F(Engine, ProbeFailsWithTheReasonTheLinkIsBroken) {
+  const auto expectProbeError = [&](std::int32_t number) {
     EXPECT_EQ(ErrorNumber([&] { FirstField(kBackEndProbeQuery, scene.ProbeConnectionText()); }),
               number);
     EXPECT_EQ(FirstField(kBackEndDiscoveryQuery, scene.ProbeConnectionText()), scene.dataBackEnd);
+  };
+  {
+    const FileLock held = FileLock::Acquire(scene.files.dataBackEnd, LockKind::kExclusive, u"");
+    expectProbeError(3045);
   }
-};
-
-TEST_F(ProbeFails, WhileTheBackEndIsHeldExclusively) {
-  const FileLock held = FileLock::Acquire(scene.files.dataBackEnd, LockKind::kExclusive, u"");
-  ExpectProbeError(3045);
-}
-
-TEST_F(ProbeFails, WhenTheBackEndHasAnotherPassword) {
   ::unlink(scene.files.dataBackEnd.c_str());
   CreateDataBackEnd(scene.files.dataBackEnd, u"another");
-  ExpectProbeError(3031);
+  expectProbeError(3031);
 }
 
 // What a catalogue reads from a back-end through the launcher's read-only
