@@ -36,6 +36,10 @@ TEST_P(Command, RunsAndLeavesOneLineForSupport) {
 
   EXPECT_EQ(w.supportLog.lines, std::vector<Text>{row.logLine});
   EXPECT_EQ(w.window.progressShown, row.progress);
+  // 运行 starts the main front-end.
+  for (const Call& start : w.log.CallsOf("StartProcess")) {
+    EXPECT_NE(start.arguments[1].find(kMainFrontEndName), Text::npos);
+  }
   for (const Text& line : w.supportLog.lines) {
     EXPECT_EQ(line.find(u"pelmo"), Text::npos);
     EXPECT_EQ(line.find(u"tandr4820517"), Text::npos);
@@ -83,23 +87,16 @@ INSTANTIATE_TEST_SUITE_P(
                    Outcome::kReturned, u"备份后端数据\t没有发现后端数据库文件"},
         CommandRow{"QueryCancelled", {}, MenuCommand::查询, Outcome::kReturned, u"调阅档案数据\t取消"},
         CommandRow{"HelpViewerFails", [](World& w) { w.host.PutFile(kHelpPath, "chm"); w.log.Fail("HtmlHelpA"); },
-                   MenuCommand::帮助, Outcome::kReturned, u"帮助\t失败\t错误 1001\tCallLog\t注入的故障"},
-        CommandRow{"Close", {}, MenuCommand::关闭, Outcome::kReturned, u"关闭窗口\t完成"}),
+                   MenuCommand::帮助, Outcome::kReturned, u"帮助\t失败\t错误 1001\tCallLog\t注入的故障"}),
     RowName());
 // clang-format on
-
-// 运行 ends the program after the launch.
-TEST_F(LauncherTest, RunStartsTheMainFrontEndAndEndsTheProgram) {
-  EXPECT_EQ(w.Run([&] { w.mainWindow.Choose(MenuCommand::运行); }), Outcome::kProgramEnded);
-  const Text commandLine = w.log.CallsOf("StartProcess").at(0).arguments[1];
-  EXPECT_NE(commandLine.find(kMainFrontEndName), Text::npos);
-}
 
 TEST_F(LauncherTest, CloseUnloadsAndEmptiesTheComponentTable) {
   w.mainWindow.Choose(MenuCommand::关闭);
   for (int i = 0; i < ComponentFiles::kCount; ++i) EXPECT_EQ(w.launcher.componentFiles.At(i), u"");
   EXPECT_THROW(w.launcher.componentFiles.At(ComponentFiles::kCount), Error);
   EXPECT_EQ(w.log.Operations(), std::vector<std::string>{"Window.Unload"});
+  EXPECT_EQ(w.supportLog.lines, std::vector<Text>{u"关闭窗口\t完成"});
 }
 
 }  // namespace
