@@ -68,7 +68,6 @@ constexpr auto kYes = MessageAnswer::kYes;
 INSTANTIATE_TEST_SUITE_P(
     Table, LaunchDecision,
     ::testing::Values(
-        DecisionRow{"KorvaneRunning", u"Korvane", {}, kYes, {kKorvaneRunning}, false},
         // A host that will not tell what it has open may have Korvane open.
         DecisionRow{
             "NameUnreadable", u"", {"RunningApplicationName"}, kYes, {kKorvaneRunning}, false},

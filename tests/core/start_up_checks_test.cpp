@@ -17,6 +17,7 @@ struct StartUpRow {
   std::vector<MessageBox> messages;
   std::optional<std::string> queryFrontEnd;  // its content afterwards
   Outcome outcome;                           // returned: the window is shown
+  std::function<void(FakeHost&)> scene = {};
 };
 
 class StartUpOutcome : public ::testing::TestWithParam<StartUpRow> {};
@@ -27,6 +28,7 @@ TEST_P(StartUpOutcome, FollowsTheMissingFiles) {
   // As before the start-up checks, which fill the table themselves.
   w.launcher.componentFiles.Clear();
   for (const char16_t* path : row.missing) w.host.RemoveFile(path);
+  if (row.scene) row.scene(w.host);
 
   EXPECT_EQ(w.Run([&] { w.mainWindow.Load(); }), row.outcome);
 
@@ -51,24 +53,21 @@ INSTANTIATE_TEST_SUITE_P(
                    {kMainFrontEndPath, kQueryFrontEndPath},
                    {{u"FakeHost-->文件未找到", Text(u"出错LOAD"), MessageButtons::kOk}},
                    std::nullopt,
-                   Outcome::kReturned}),
+                   Outcome::kReturned},
+        // A second copy ends silently: no file is rebuilt under the first.
+        StartUpRow{"SecondCopy",
+                   {kQueryFrontEndPath},
+                   {},
+                   std::nullopt,
+                   Outcome::kProgramEnded,
+                   [](FakeHost& host) { host.previousInstanceRunning = true; }},
+        StartUpRow{"DriveRoot",
+                   {},
+                   {{u"建议将该文件安装在文件夹下运行", std::nullopt, MessageButtons::kOk}},
+                   "query front-end",
+                   Outcome::kProgramEnded,
+                   [](FakeHost& host) { host.programFolder = u"C:\\"; }}),
     RowName());
-
-TEST(StartUpChecks, SecondCopyEndsSilentlyWithoutLookingAtFiles) {
-  World w;
-  w.host.previousInstanceRunning = true;
-  EXPECT_EQ(w.Run([&] { w.mainWindow.Load(); }), Outcome::kProgramEnded);
-  EXPECT_EQ(w.log.Operations(),
-            (std::vector<std::string>{"IsPreviousInstanceRunning", "EndProgram"}));
-}
-
-TEST(StartUpChecks, DriveRootIsRefused) {
-  World w;
-  w.host.programFolder = u"C:\\";
-  EXPECT_EQ(w.Run([&] { w.mainWindow.Load(); }), Outcome::kProgramEnded);
-  EXPECT_EQ(w.host.messages, (std::vector<MessageBox>{{u"建议将该文件安装在文件夹下运行",
-                                                       std::nullopt, MessageButtons::kOk}}));
-}
 
 }  // namespace
 }  // namespace korvane::testing

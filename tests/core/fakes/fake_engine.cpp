@@ -109,14 +109,6 @@ class FakeCatalog : public DatabaseCatalog, EngineObject {
 
 }  // namespace
 
-Text FakeEngine::Expanded(const Text& connectionString) {
-  return Text(u"Provider=") + kJetProvider + u";" + connectionString;
-}
-
-std::string FakeEngine::Compacted(const std::string& content) {
-  return "compacted " + content;
-}
-
 std::unique_ptr<Connection> FakeEngine::CreateConnection() {
   log.Enter("CreateConnection");
   return std::make_unique<FakeConnection>(*this);

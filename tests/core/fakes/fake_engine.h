@@ -10,9 +10,9 @@
 #include <optional>
 #include <vector>
 
-#include "platform/database_engine.h"
 #include "fakes/call_log.h"
 #include "fakes/fake_host.h"
+#include "platform/database_engine.h"
 
 namespace korvane::testing {
 
@@ -23,9 +23,9 @@ class FakeEngine : public DatabaseEngine {
   FakeHost& host;  // where compaction writes and catalogues read
 
   // What an open connection reads back: the provider's expanded form.
-  static Text Expanded(const Text& connectionString);
+  static Text Expanded(const Text& text) { return Text(u"Provider=") + kJetProvider + u";" + text; }
   // What compaction makes of a database's content.
-  static std::string Compacted(const std::string& content);
+  static std::string Compacted(const std::string& content) { return "compacted " + content; }
 
   // The first field of the first row of every recordset; no row when empty.
   std::optional<Text> firstRow;

@@ -36,14 +36,8 @@ FakeHost::File& FakeHost::Existing(const Text& path) {
   return found->second;
 }
 
-FakeHost::File& FakeHost::Unlocked(const Text& path) {
-  File& file = Existing(path);
-  if (file.locked) throw PermissionDenied();
-  return file;
-}
-
 FakeHost::File& FakeHost::Changeable(const Text& path) {
-  File& file = Unlocked(path);
+  File& file = Existing(path);
   if (file.readOnly || file.openForWriting) throw PermissionDenied();
   return file;
 }
@@ -68,28 +62,11 @@ void FakeHost::RemoveFile(const Text& path) {
   files_.erase(AsciiCapitals(path));
 }
 
-void FakeHost::SetLocked(const Text& path) {
-  files_.at(AsciiCapitals(path)).locked = true;
-}
-
-void FakeHost::SetOpenForWriting(const Text& path) {
-  files_.at(AsciiCapitals(path)).openForWriting = true;
-}
-
-void FakeHost::SetReadOnly(const Text& path) {
-  files_.at(AsciiCapitals(path)).readOnly = true;
-}
-
-bool FakeHost::IsReadOnly(const Text& path) const {
-  return files_.at(AsciiCapitals(path)).readOnly;
-}
-
-bool FakeHost::WriteAsAnotherUser(const Text& path, std::string content) {
+void FakeHost::WriteAsAnotherUser(const Text& path, std::string content) {
   const auto found = files_.find(AsciiCapitals(path));
-  if (found == files_.end() || held_.contains(found->first)) return false;
+  if (found == files_.end() || held_.contains(found->first)) return;
   landedWrite = {path, content};
   Write(found->second, std::move(content));
-  return true;
 }
 
 std::optional<std::string> FakeHost::Content(const Text& path) const {
@@ -125,14 +102,13 @@ void FakeHost::CopyFile(const Text& source, const Text& destination) {
 void FakeHost::CopyFileWithProgress(const Text& source, const Text& destination,
                                     Progress& progress) {
   log_.Enter("CopyFile", {source, destination});
-  const File& from = Unlocked(source);
+  const File& from = Existing(source);
   const std::uint64_t size = from.content.size();
   if (!progress.Advance(size / 2, size) || !progress.Advance(size, size)) {
     throw Error(1235, u"请求已被中止", u"FakeHost");
   }
   std::string content = from.content;
   const std::int64_t version = from.version;
-  if (Has(destination)) Unlocked(destination);
   if (duringCopy) duringCopy();
   if (Existing(source).version != version) content = "torn copy";
   PutFile(destination, content);
@@ -146,7 +122,7 @@ void FakeHost::DeleteFile(const Text& path) {
 
 void FakeHost::RenameFile(const Text& oldPath, const Text& newPath) {
   log_.Enter("RenameFile", {oldPath, newPath});
-  File file = Unlocked(oldPath);
+  File file = Existing(oldPath);
   if (Has(newPath)) throw PermissionDenied();
   RemoveFile(oldPath);
   Put(newPath, std::move(file));
@@ -156,12 +132,11 @@ void FakeHost::ReplaceFile(const Text& target, const Text& replacement, const Te
   log_.Enter("ReplaceFile", {target, replacement, backup});
   if (beforeReplace) beforeReplace();
   File old = Changeable(target);
-  File replacing = Unlocked(replacement);
+  File replacing = Existing(replacement);
   if (Has(backup)) throw PermissionDenied();
-  if (swap == Swap::kRefused) throw Error(1175, u"无法删除要替换的文件", u"FakeHost");
   Put(backup, std::move(old));
   RemoveFile(target);
-  if (swap == Swap::kStranded) throw Error(1177, u"无法移动替换文件", u"FakeHost");
+  if (swapStrands) throw Error(1177, u"无法移动替换文件", u"FakeHost");
   Put(target, std::move(replacing));
   RemoveFile(replacement);
 }
@@ -173,7 +148,7 @@ FileStamp FakeHost::StampOf(const Text& path) {
 
 std::unique_ptr<FileHold> FakeHost::HoldAgainstWriters(const Text& path) {
   log_.Enter("HoldAgainstWriters", {path});
-  if (Unlocked(path).openForWriting) throw PermissionDenied();
+  if (Existing(path).openForWriting) throw PermissionDenied();
   return std::make_unique<Hold>(*this, AsciiCapitals(path));
 }
 

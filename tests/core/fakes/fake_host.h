@@ -1,7 +1,6 @@
 #pragma once
 // An in-memory desktop platform: files keyed by Windows path without regard
-// to ASCII case, each with its content and whether it is locked (open
-// elsewhere, so that it can be neither read nor changed), open for writing
+// to ASCII case, each with its content and whether it is open for writing
 // by another user (as Jet opens a shared database: it can still be read and
 // copied) or read-only; message boxes answered as the test sets; and an end
 // of the program that stops the routine that called it.
@@ -41,13 +40,11 @@ class FakeHost : public HostServices {
 
   void PutFile(const Text& path, std::string content);
   void RemoveFile(const Text& path);
-  void SetLocked(const Text& path);
-  void SetOpenForWriting(const Text& path);
-  void SetReadOnly(const Text& path);
-  bool IsReadOnly(const Text& path) const;
+  void SetOpenForWriting(const Text& path) { files_.at(AsciiCapitals(path)).openForWriting = true; }
+  void SetReadOnly(const Text& path) { files_.at(AsciiCapitals(path)).readOnly = true; }
   // Another user's write: it lands unless the launcher holds the file
-  // against writers. True when it landed.
-  bool WriteAsAnotherUser(const Text& path, std::string content);
+  // against writers.
+  void WriteAsAnotherUser(const Text& path, std::string content);
   // The last of another user's writes that landed, by path: what that file
   // must still hold unless the test changed it since.
   std::optional<std::pair<Text, std::string>> landedWrite;
@@ -57,13 +54,9 @@ class FakeHost : public HostServices {
   std::function<void()> duringCopy;
   std::function<void()> beforeReplace;
 
-  // How ReplaceFile ends, as the platform may end it.
-  enum class Swap {
-    kDone,      // the old file is left under the backup name
-    kRefused,   // raises; both files keep their names
-    kStranded,  // raises; the old file under the backup name, the target's name free
-  };
-  Swap swap = Swap::kDone;
+  // ReplaceFile raises halfway, as the platform may: the old file under the
+  // backup name, the target's name free.
+  bool swapStrands = false;
   // The file's content, or nothing when the path names no file.
   std::optional<std::string> Content(const Text& path) const;
   bool Has(const Text& path) const { return Content(path).has_value(); }
@@ -94,15 +87,13 @@ class FakeHost : public HostServices {
   class Hold;
   struct File {
     std::string content;
-    bool locked = false;
     bool openForWriting = false;
     bool readOnly = false;
     std::uint64_t id = 0;      // which file it is, kept by a rename
     std::int64_t version = 0;  // its last write
   };
-  // The file, raising the platform's error when it is missing, or locked.
+  // The file, raising the platform's error when it is missing.
   File& Existing(const Text& path);
-  File& Unlocked(const Text& path);
   // The file, raising also when it is read-only.
   File& Changeable(const Text& path);
   void Put(const Text& path, File file);

@@ -44,16 +44,12 @@ class FakeWindow : public WindowSurface {
   };
   std::vector<ProgressBox> progressShown;
   bool userCancels = false;
-  std::uint64_t lastDone = 0;
 
  private:
   class Watched : public Progress {
    public:
     explicit Watched(FakeWindow& window) : window_(window) {}
-    bool Advance(std::uint64_t done, std::uint64_t) noexcept override {
-      window_.lastDone = done;
-      return !window_.userCancels;
-    }
+    bool Advance(std::uint64_t, std::uint64_t) noexcept override { return !window_.userCancels; }
 
    private:
     FakeWindow& window_;

@@ -12,15 +12,9 @@
 namespace korvane::ui {
 namespace {
 
-const std::string kHelpFile = KORVANE_TEST_HELP_CHM;
-
-class HelpBrowserTest : public ::testing::Test {
- protected:
-  HelpBrowser browser{*ChmArchive::Open(kHelpFile), nullptr};
-};
-
 // Relative names in a page resolve inside the help file.
-TEST_F(HelpBrowserTest, ResolvesLinksStyleSheetsAndPicturesFromTheFile) {
+TEST(HelpBrowser, ResolvesLinksStyleSheetsAndPicturesFromTheFile) {
+  HelpBrowser browser(*ChmArchive::Open(KORVANE_TEST_HELP_CHM), nullptr);
   browser.ShowDefaultTopic();
   const QVariant page = browser.loadResource(QTextDocument::HtmlResource, QUrl("run.htm"));
   EXPECT_TRUE(page.toString().contains(QStringLiteral("数据操作前端")));

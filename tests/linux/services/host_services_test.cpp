@@ -43,72 +43,44 @@ class HostServicesFiles : public ::testing::Test {
   Text Win(const std::string& name) const { return folder.WindowsFile(name); }
 };
 
-// A copy over what may lie in the way: the destination gets the source's
-// bytes and is writable whatever the modes were, and no scratch file stays.
+// A copy over what may lie in the way, watched by the user: each report
+// counts the bytes copied so far of the source's size, and the copy goes on
+// only while the user has not cancelled. Done, the destination has the
+// source's bytes and is writable whatever the modes were; cancelled at any
+// report, even the last, it raises and leaves the destination as it was.
+// No scratch file stays either way.
+using CancelsAt = bool (*)(std::uint64_t done, std::uint64_t total);
+
 struct CopyScene {
   const char* name;
   mode_t sourceMode;
   const char* destination;  // nullptr: none
   mode_t destinationMode;
-  const char* leftover;  // a killed copy's scratch file; nullptr: none
-};
-
-class Copied : public HostServicesFiles, public ::testing::WithParamInterface<CopyScene> {};
-
-TEST_P(Copied, IsCompleteAndWritable) {
-  const CopyScene& row = GetParam();
-  ::chmod(folder.Make("a.mdb", std::string(3 << 20, 'x') + "end").c_str(), row.sourceMode);
-  if (row.destination) ::chmod(folder.Make("b.mdb", row.destination).c_str(), row.destinationMode);
-  if (row.leftover) folder.Make(row.leftover, std::string(1 << 20, 'p'));
-
-  host.CopyFile(Win("a.mdb"), Win("b.mdb"));
-
-  EXPECT_EQ(ReadFile(folder.File("b.mdb")), ReadFile(folder.File("a.mdb")));
-  struct stat status {};
-  ASSERT_EQ(::stat(folder.File("b.mdb").c_str(), &status), 0);
-  EXPECT_EQ(status.st_mode & 0777, row.sourceMode | S_IWUSR);
-  EXPECT_EQ(Listing(folder.Path()), (std::vector<std::string>{"a.mdb", "b.mdb"}));
-  // The next copy over it is never refused for its mode.
-  EXPECT_NO_THROW(host.CopyFile(Win("a.mdb"), Win("b.mdb")));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, Copied,
-    ::testing::Values(CopyScene{"New", 0640, nullptr, 0, nullptr},
-                      CopyScene{"OfAReadOnlySource", 0444, nullptr, 0, nullptr},
-                      CopyScene{"OverAReadOnlyFile", 0644, "old", 0444, nullptr},
-                      CopyScene{"BesideWhatAKilledCopyLeft", 0644, "old", 0644, "b.mdb.copying"}),
-    RowName());
-
-// A copy whose progress the user watches: each report counts the bytes
-// copied so far of the source's size, and the copy goes on only while the
-// user has not cancelled. Cancelled at any report, even the last, it raises
-// and leaves the destination as it was.
-using CancelsAt = bool (*)(std::uint64_t done, std::uint64_t total);
-
-struct CancelPoint {
-  const char* name;
-  CancelsAt cancels;  // nullptr: never
+  const char* leftover;         // a killed copy's scratch file; nullptr: none
+  CancelsAt cancels = nullptr;  // nullptr: never
 };
 
 struct RecordedProgress : Progress {
+  explicit RecordedProgress(CancelsAt when) : cancels(when) {}
   bool Advance(std::uint64_t done, std::uint64_t total) noexcept override {
     last = {done, total};
     return !(cancels && cancels(done, total));
   }
-  CancelsAt cancels = nullptr;
+  CancelsAt cancels;
   std::pair<std::uint64_t, std::uint64_t> last;  // the last report
 };
 
-class Watched : public HostServicesFiles, public ::testing::WithParamInterface<CancelPoint> {};
+class Copied : public HostServicesFiles, public ::testing::WithParamInterface<CopyScene> {};
 
-TEST_P(Watched, ReportsEachPieceAndStopsWhenCancelled) {
-  RecordedProgress progress;
-  progress.cancels = GetParam().cancels;
+TEST_P(Copied, ReportsEachPieceAndIsCompleteAndWritableUnlessCancelled) {
+  const CopyScene& row = GetParam();
   const std::uint64_t size = (std::uint64_t{3} << 20) + 7;  // over the copy's first piece
-  folder.Make("a.mdb", std::string(size, 'a'));
-  folder.Make("b.mdb", "old");
+  ::chmod(folder.Make("a.mdb", std::string(size, 'a')).c_str(), row.sourceMode);
+  if (row.destination) ::chmod(folder.Make("b.mdb", row.destination).c_str(), row.destinationMode);
+  if (row.leftover) folder.Make(row.leftover, std::string(1 << 20, 'p'));
+  const std::string before = ReadFile(folder.File("b.mdb"));
 
+  RecordedProgress progress(row.cancels);
   int error = 0;
   try {
     host.CopyFileWithProgress(Win("a.mdb"), Win("b.mdb"), progress);
@@ -118,16 +90,21 @@ TEST_P(Watched, ReportsEachPieceAndStopsWhenCancelled) {
 
   const auto [done, total] = progress.last;
   EXPECT_EQ(total, size);
-  if (GetParam().cancels) {
-    EXPECT_EQ(error, ECANCELED);
-    EXPECT_TRUE(GetParam().cancels(done, total)) << "reported on after the cancel";
-    EXPECT_EQ(ReadFile(folder.File("b.mdb")), "old");
-  } else {
-    EXPECT_EQ(error, 0);
-    EXPECT_EQ(done, size);
-    EXPECT_EQ(ReadFile(folder.File("b.mdb")), ReadFile(folder.File("a.mdb")));
-  }
   EXPECT_EQ(Listing(folder.Path()), (std::vector<std::string>{"a.mdb", "b.mdb"}));
+  if (row.cancels) {
+    EXPECT_EQ(error, ECANCELED);
+    EXPECT_TRUE(row.cancels(done, total)) << "reported on after the cancel";
+    EXPECT_EQ(ReadFile(folder.File("b.mdb")), before);
+    return;
+  }
+  EXPECT_EQ(error, 0);
+  EXPECT_EQ(done, size);
+  EXPECT_EQ(ReadFile(folder.File("b.mdb")), ReadFile(folder.File("a.mdb")));
+  struct stat status {};
+  ASSERT_EQ(::stat(folder.File("b.mdb").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, row.sourceMode | S_IWUSR);
+  // The next copy over it is never refused for its mode.
+  EXPECT_NO_THROW(host.CopyFile(Win("a.mdb"), Win("b.mdb")));
 }
 
 bool BeforeAnyByte(std::uint64_t done, std::uint64_t) {
@@ -140,13 +117,17 @@ bool WithEveryByteCopied(std::uint64_t done, std::uint64_t total) {
   return done == total;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, Watched,
-                         ::testing::Values(CancelPoint{"ToTheEnd", nullptr},
-                                           CancelPoint{"CancelledBeforeAnyByte", BeforeAnyByte},
-                                           CancelPoint{"CancelledMidway", Midway},
-                                           CancelPoint{"CancelledWithEveryByteCopied",
-                                                       WithEveryByteCopied}),
-                         RowName());
+INSTANTIATE_TEST_SUITE_P(
+    Table, Copied,
+    ::testing::Values(
+        CopyScene{"New", 0640, nullptr, 0, nullptr},
+        CopyScene{"OfAReadOnlySource", 0444, nullptr, 0, nullptr},
+        CopyScene{"OverAReadOnlyFile", 0644, "old", 0444, nullptr},
+        CopyScene{"BesideWhatAKilledCopyLeft", 0644, "old", 0644, "b.mdb.copying"},
+        CopyScene{"CancelledBeforeAnyByte", 0644, "old", 0644, nullptr, BeforeAnyByte},
+        CopyScene{"CancelledMidway", 0644, "old", 0644, nullptr, Midway},
+        CopyScene{"CancelledWithEveryByteCopied", 0644, "old", 0644, nullptr, WithEveryByteCopied}),
+    RowName());
 
 // How a file stands in the way of an operation; what is returned keeps the
 // obstacle in place.
@@ -154,6 +135,9 @@ using Obstacle = std::shared_ptr<void>;
 
 Obstacle OpenElsewhere(const std::string& path) {
   return std::make_shared<FileLock>(FileLock::Acquire(path, LockKind::kShared, u""));
+}
+Obstacle None(const std::string&) {
+  return nullptr;
 }
 Obstacle ReadOnly(const std::string& path) {
   ::chmod(path.c_str(), 0444);
@@ -185,8 +169,8 @@ const auto InTransaction = SqliteWriterLock<kPendingByte + 1, 1>;
 const auto OnItsWayToCommit = SqliteWriterLock<kPendingByte, 1>;
 const auto Committing = SqliteWriterLock<kPendingByte + 2, 510>;
 
-// An operation on the files "a" (content "A") and "b" (content "B") refused
-// because of an obstacle on one of them: it raises and leaves both files as
+// An operation on the files "a" (content "A") and "b" (content "B") refused,
+// for what it is or because of an obstacle on one of them: it raises and leaves both files as
 // they were, with no scratch file left beside them.
 struct Refusal {
   const char* name;
@@ -216,8 +200,14 @@ void Copy(HostServices& host, const ScratchFolder& f) {
 void Delete(HostServices& host, const ScratchFolder& f) {
   host.DeleteFile(f.WindowsFile("a"));
 }
+void CopyOntoItself(HostServices& host, const ScratchFolder& f) {
+  host.CopyFile(f.WindowsFile("a"), f.WindowsFile("a"));
+}
 void Rename(HostServices& host, const ScratchFolder& f) {
   host.RenameFile(f.WindowsFile("a"), f.WindowsFile("c"));
+}
+void RenameOntoB(HostServices& host, const ScratchFolder& f) {
+  host.RenameFile(f.WindowsFile("a"), f.WindowsFile("b"));
 }
 void Replace(HostServices& host, const ScratchFolder& f) {
   host.ReplaceFile(f.WindowsFile("a"), f.WindowsFile("b"), f.WindowsFile("a.old"));
@@ -232,9 +222,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"CopyOntoALockedFile", Copy, "b", OpenElsewhere},
                       // Another program is still writing the scratch file.
                       Refusal{"CopyBesideAScratchFileInUse", Copy, "b.copying", OpenElsewhere},
+                      Refusal{"CopyOntoItself", CopyOntoItself, "a", None},
                       Refusal{"DeleteOfALockedFile", Delete, "a", OpenElsewhere},
                       Refusal{"DeleteOfAReadOnlyFile", Delete, "a", ReadOnly},
                       Refusal{"RenameOfALockedFile", Rename, "a", OpenElsewhere},
+                      Refusal{"RenameOntoAnExistingFile", RenameOntoB, "b", None},
                       Refusal{"ReplaceOfALockedTarget", Replace, "a", OpenElsewhere},
                       Refusal{"ReplaceOfAReadOnlyTarget", Replace, "a", ReadOnly},
                       Refusal{"ReplaceByALockedFile", Replace, "b", OpenElsewhere},
@@ -418,24 +410,6 @@ TEST_F(StampsAndHolds, AStampOutlastsTheClockTickOfTheLastWriteOnly) {
 TEST_F(StampsAndHolds, AWriteAheadLoggedDatabaseIsNotHeld) {
   ASSERT_TRUE(RunsInAnotherProcess(Database(), "PRAGMA journal_mode = WAL"));
   EXPECT_THROW(host.HoldAgainstWriters(Win("a.mdb")), Error);
-}
-
-TEST_F(HostServicesFiles, CopyOntoItselfOrOfAFileThisProcessHoldsIsRefused) {
-  folder.Make("a.mdb", "data");
-  EXPECT_THROW(host.CopyFile(Win("a.mdb"), Win("a.mdb")), Error);
-  EXPECT_EQ(ReadFile(folder.File("a.mdb")), "data");
-  const FileLock open = FileLock::Acquire(folder.File("a.mdb"), LockKind::kShared, u"test");
-  EXPECT_THROW(host.CopyFile(Win("a.mdb"), Win("b.mdb")), Error);
-  EXPECT_FALSE(exists(folder.File("b.mdb")));
-}
-
-TEST_F(HostServicesFiles, RenameNeverOverwrites) {
-  folder.Make("a.mdb", "new");
-  folder.Make("b.mdb", "old");
-  EXPECT_THROW(host.RenameFile(Win("a.mdb"), Win("b.mdb")), Error);
-  EXPECT_EQ(ReadFile(folder.File("b.mdb")), "old");
-  host.RenameFile(Win("a.mdb"), Win("c.mdb"));
-  EXPECT_EQ(Listing(folder.Path()), (std::vector<std::string>{"b.mdb", "c.mdb"}));
 }
 
 TEST_F(HostServicesFiles, FileExistsOnlyForFiles) {

@@ -18,7 +18,6 @@
 namespace korvane::linux_edition {
 namespace {
 
-using testing::AddLinkedTable;
 using testing::DemoScene;
 
 class Engine : public testing::EngineTest {
@@ -81,25 +80,21 @@ TEST_F(Engine, FrontEndHeldExclusivelyElsewhereIsInUse) {
 }
 
 // The probe fails, naming the reason, when the link to the back-end is
-// broken; the discovery, which reads only the front-end, still works.
-class ProbeFails : public Engine {
- protected:
-  void ExpectProbeError(std::int32_t number) {
+// broken: the back-end held exclusively, or under another password. The
+// discovery, which reads only the front-end, still works.
+TEST_F(Engine, ProbeFailsWithTheReasonTheLinkIsBroken) {
+  const auto expectProbeError = [&](std::int32_t number) {
     EXPECT_EQ(ErrorNumber([&] { FirstField(kBackEndProbeQuery, scene.ProbeConnectionText()); }),
               number);
     EXPECT_EQ(FirstField(kBackEndDiscoveryQuery, scene.ProbeConnectionText()), scene.dataBackEnd);
+  };
+  {
+    const FileLock held = FileLock::Acquire(scene.files.dataBackEnd, LockKind::kExclusive, u"");
+    expectProbeError(3045);
   }
-};
-
-TEST_F(ProbeFails, WhileTheBackEndIsHeldExclusively) {
-  const FileLock held = FileLock::Acquire(scene.files.dataBackEnd, LockKind::kExclusive, u"");
-  ExpectProbeError(3045);
-}
-
-TEST_F(ProbeFails, WhenTheBackEndHasAnotherPassword) {
   ::unlink(scene.files.dataBackEnd.c_str());
   CreateDataBackEnd(scene.files.dataBackEnd, u"another");
-  ExpectProbeError(3031);
+  expectProbeError(3031);
 }
 
 // What a catalogue reads from a back-end through the launcher's read-only
@@ -112,9 +107,15 @@ TEST_F(Engine, CatalogListsEveryKindOfTableAndLeavesTheFileUnwritten) {
     db.Execute(
         "CREATE VIEW 现金科目 AS SELECT * FROM 代码 WHERE 代码 LIKE 'A%';"
         "CREATE TABLE \"日志 \"\"全\"\"\" (id INTEGER PRIMARY KEY AUTOINCREMENT);"
-        "INSERT INTO \"日志 \"\"全\"\"\" DEFAULT VALUES;");
+        "INSERT INTO \"日志 \"\"全\"\"\" DEFAULT VALUES;"
+        "CREATE TABLE MSysObjects (Name TEXT NOT NULL, Type INTEGER NOT NULL, Database TEXT, "
+        "ForeignName TEXT, Connect TEXT);");
+    // A link kept from the time the back-end had some, to a file gone since.
+    Statement(db, "INSERT INTO MSysObjects VALUES ('旧代码', ?1, ?2, '代码', '')")
+        .Bind(1, std::int64_t{kLinkedTableType})
+        .Bind(2, scene.folder.WindowsFile("gone.mdb"))
+        .Step();
   }
-  AddLinkedTable(scene.files.dataBackEnd, u"旧代码", scene.folder.WindowsFile("gone.mdb"));
   struct stat before {};
   ::stat(scene.files.dataBackEnd.c_str(), &before);
   const auto catalog = engine.CreateCatalog();

@@ -1,7 +1,6 @@
 #include "support/demo_scene.h"
 
 #include "linux/services/connection_text.h"
-#include "linux/services/sqlite_database.h"
 #include "linux/services/windows_paths.h"
 
 namespace korvane::testing {
@@ -28,21 +27,6 @@ Text DemoScene::ProbeConnectionText() const {
 Text DemoScene::CompactionText(const Text& file, const Text& password) {
   return u"Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password='" + password +
          u"';Data Source=" + file;
-}
-
-void AddLinkedTable(const std::string& database, const Text& name, const Text& backEnd) {
-  using namespace linux_edition;
-  const SqliteDatabase db(database, SqliteDatabase::Mode::kReadWrite, Text());
-  db.Execute(
-      "CREATE TABLE IF NOT EXISTS MSysObjects (Name TEXT NOT NULL, Type INTEGER NOT NULL, "
-      "Database TEXT, ForeignName TEXT, Connect TEXT)");
-  Statement(db,
-            "INSERT INTO MSysObjects (Name, Type, Database, ForeignName, Connect) "
-            "VALUES (?1, ?2, ?3, '代码', '')")
-      .Bind(1, name)
-      .Bind(2, std::int64_t{kLinkedTableType})
-      .Bind(3, backEnd)
-      .Step();
 }
 
 }  // namespace korvane::testing

@@ -31,9 +31,4 @@ struct DemoScene {
                              const Text& password = linux_edition::kDemoDatabasePassword);
 };
 
-// Lists in the database's MSysObjects (made if missing) a linked table
-// `name` of the table 代码 in `backEnd`, as a back-end that once held links
-// may still list them.
-void AddLinkedTable(const std::string& database, const Text& name, const Text& backEnd);
-
 }  // namespace korvane::testing
