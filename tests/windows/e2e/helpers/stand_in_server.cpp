@@ -307,6 +307,11 @@ class Factory final : public IClassFactory {
   std::function<Answer()> make_;
 };
 
+DWORD WINAPI EndAfterTwoMinutes(void*) {
+  Sleep(120000);
+  ExitProcess(3);
+}
+
 }  // namespace
 }  // namespace e2e::stand_in
 
@@ -321,6 +326,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
                                              std::to_wstring(startup.wShowWindow));
     return 0;
   }
+  // Whatever a failed scenario leaves it doing (one has been seen to spin
+  // at full speed long after its client died), it ends in two minutes.
+  CreateThread(nullptr, 0, EndAfterTwoMinutes, nullptr, 0, nullptr);
   if (FAILED(CoInitialize(nullptr))) return 1;
   HANDLE quit = CreateEventW(nullptr, TRUE, FALSE, kQuitEvent);
   Factory factories[] = {{kClasses[0].progId, [] { return Answer(Application); }},
