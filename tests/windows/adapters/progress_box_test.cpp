@@ -58,8 +58,12 @@ TEST_P(ProgressBoxTest, ShowsLongWorkAndPassesOnTheUsersCancel) {
       EXPECT_EQ(IsWindowVisible(GetDlgItem(box, IDCANCEL)) != FALSE, row.cancellable);
       HWND bar = FindWindowExW(box, nullptr, PROGRESS_CLASSW, nullptr);
       EXPECT_EQ((GetWindowLongW(bar, GWL_STYLE) & PBS_MARQUEE) != 0, row.marquee);
-      EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0) * row.total,
-                row.done * SendMessageW(bar, PBM_GETRANGE, FALSE, 0));
+      // The bar stands at done/total of its range, a range it was given.
+      const LRESULT range = SendMessageW(bar, PBM_GETRANGE, FALSE, 0);
+      EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0) * row.total, row.done * range);
+      if (row.total > 0) {
+        EXPECT_GT(range, 0);
+      }
       if (row.userAct == WM_CLOSE) PostMessageW(box, WM_CLOSE, 0, 0);
       if (row.userAct == BM_CLICK) PostMessageW(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
       Sleep(500);
